@@ -1,0 +1,64 @@
+#include "platform/ErrorCodes.h"
+
+#include <cerrno>
+
+namespace TLPaymentPlugIns::errors {
+
+namespace {
+Error Runtime(long number, const char* description) {
+  return Error(number, kRuntimeSource, description);
+}
+}  // namespace
+
+Error ConfigMalformed() {
+  return Error(kConfigMalformed, kPlugInSource, "Configuration malformed. Proccess aborted");
+}
+Error ConfigPathNotPresentOnLoad() {
+  return Error(kConfigPathNotPresentOnLoad, kPlugInSource, "Configuration Path not present");
+}
+Error ConfigFileNotPresent() {
+  return Error(kConfigFileNotPresent, kPlugInSource, "Configuration file not present");
+}
+Error ConfigPathNotPresentOnSave() {
+  return Error(kConfigPathNotPresentOnSave, kPlugInSource, "Configuration Path not present");
+}
+
+Error InvalidArgument() { return Runtime(kInvalidArgument, "Invalid procedure call or argument"); }
+Error Overflow() { return Runtime(kOverflow, "Overflow"); }
+Error SubscriptOutOfRange() { return Runtime(kSubscriptOutOfRange, "Subscript out of range"); }
+Error TypeMismatch() { return Runtime(kTypeMismatch, "Type mismatch"); }
+Error ObjectNotSet() {
+  return Runtime(kObjectNotSet, "Object variable or With block variable not set");
+}
+Error DuplicateKey() {
+  return Runtime(kDuplicateKey, "This key is already associated with an element of this collection");
+}
+Error NotSupported() { return Runtime(kNotSupported, "Object doesn't support this property or method"); }
+Error NotImplemented(const std::string& member) {
+  return Error(kNotImplemented, kRuntimeSource, "Object doesn't support this action: " + member);
+}
+Error QueryInvalid(const std::string& query, const std::string& reason) {
+  return Error(kQueryInvalid, kXmlSource, "Query is not valid: " + query + " (" + reason + ")");
+}
+
+Error FromErrno(int errnoValue, const std::string& path) {
+  switch (errnoValue) {
+    case ENOENT:
+      return Error(kFileNotFound, kRuntimeSource, "File not found: " + path);
+    case ENOTDIR:
+      return Error(kPathNotFound, kRuntimeSource, "Path not found: " + path);
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return Error(kPermissionDenied, kRuntimeSource, "Permission denied: " + path);
+    case ENOSPC:
+    case EDQUOT:
+      return Error(kDiskFull, kRuntimeSource, "Disk full: " + path);
+    case EEXIST:
+      return Error(kFileAlreadyExists, kRuntimeSource, "File already exists: " + path);
+    default:
+      return Error(kPathFileAccess, kRuntimeSource, "Path/File access error: " + path);
+  }
+}
+
+}  // namespace TLPaymentPlugIns::errors

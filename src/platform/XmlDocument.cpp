@@ -1,0 +1,107 @@
+#include "platform/XmlDocument.h"
+
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+#include <libxml/xmlsave.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "platform/AtomicFile.h"
+#include "platform/ErrorCodes.h"
+#include "platform/LibxmlGuard.h"
+
+namespace TLPaymentPlugIns {
+
+namespace {
+
+// Safe loading: no network, entities substituted (so that an expansion bomb
+// is refused by the parser instead of being expanded on every later read),
+// and no message on the terminal. DTD loading, XInclude, recovery and huge
+// documents stay off.
+constexpr int kLoadOptions = XML_PARSE_NONET | XML_PARSE_NOENT | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+
+std::shared_ptr<xmlDoc> Own(xmlDocPtr doc) { return std::shared_ptr<xmlDoc>(doc, xmlFreeDoc); }
+
+std::shared_ptr<xmlDoc> NewEmptyDocument() { return Own(xmlNewDoc(reinterpret_cast<const xmlChar*>("1.0"))); }
+
+bool StartsWithDeclaration(const std::string& bytes) {
+  static const std::string utf8Bom = "\xEF\xBB\xBF";
+  std::size_t start = bytes.compare(0, utf8Bom.size(), utf8Bom) == 0 ? utf8Bom.size() : 0;
+  if (bytes.compare(start, 5, "<?xml") == 0) return true;
+  // UTF-16 with a byte-order mark: "<?" follows as two-byte units.
+  if (bytes.size() >= 6 && (bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0)) {
+    return bytes[2] == '<' || bytes[3] == '<';
+  }
+  return false;
+}
+
+}  // namespace
+
+XmlDocument::XmlDocument() : mDoc(NewEmptyDocument()) {}
+
+bool XmlDocument::load(const std::string& path) {
+  mDoc = NewEmptyDocument();
+  mHasDeclaration = false;
+
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return false;
+
+  LibxmlGuard guard;
+  std::unique_ptr<xmlParserCtxt, decltype(&xmlFreeParserCtxt)> context(xmlNewParserCtxt(), xmlFreeParserCtxt);
+  if (!context) return false;
+  xmlDocPtr doc = xmlCtxtReadMemory(context.get(), bytes.data(), static_cast<int>(bytes.size()), path.c_str(),
+                                    nullptr, kLoadOptions);
+  if (doc == nullptr) return false;
+  auto owned = Own(doc);
+  if (context->wellFormed == 0 || xmlDocGetRootElement(doc) == nullptr) return false;
+  mDoc = std::move(owned);
+  mHasDeclaration = StartsWithDeclaration(bytes);
+  return true;
+}
+
+std::string XmlDocument::xml() const {
+  LibxmlGuard guard;
+  xmlDocPtr doc = mDoc.get();
+  const char* encoding = doc->encoding != nullptr ? reinterpret_cast<const char*>(doc->encoding) : "UTF-8";
+  std::unique_ptr<xmlBuffer, decltype(&xmlBufferFree)> buffer(xmlBufferCreate(), xmlBufferFree);
+  if (!buffer) throw errors::Overflow();
+  // Without XML_SAVE_FORMAT the whitespace stays as loaded; a document that
+  // had no declaration gets none.
+  xmlSaveCtxtPtr save = xmlSaveToBuffer(buffer.get(), encoding, mHasDeclaration ? 0 : XML_SAVE_NO_DECL);
+  if (save == nullptr) throw errors::FromErrno(EINVAL, "config.xml");
+  const long rc = xmlSaveDoc(save, doc);
+  xmlSaveClose(save);
+  if (rc < 0) throw errors::FromErrno(EINVAL, "config.xml");
+  return std::string(reinterpret_cast<const char*>(xmlBufferContent(buffer.get())),
+                     static_cast<std::size_t>(xmlBufferLength(buffer.get())));
+}
+
+void XmlDocument::save(const std::string& path) const { AtomicFile::Replace(path, xml()); }
+
+XmlNode XmlDocument::documentNode() const { return XmlNode(mDoc, reinterpret_cast<xmlNodePtr>(mDoc.get())); }
+
+XmlNode XmlDocument::documentElement() const { return XmlNode(mDoc, xmlDocGetRootElement(mDoc.get())); }
+
+XmlNode XmlDocument::selectSingleNode(const std::string& query) const {
+  return documentNode().selectSingleNode(query);
+}
+
+XmlNodeList XmlDocument::selectNodes(const std::string& query) const { return documentNode().selectNodes(query); }
+
+XmlNode XmlDocument::createNode(NodeType type, const std::string& name, const std::string& namespaceURI) {
+  if (!namespaceURI.empty()) throw errors::InvalidArgument();
+  const auto* xmlName = reinterpret_cast<const xmlChar*>(name.c_str());
+  xmlNodePtr node = nullptr;
+  if (type == NODE_ELEMENT) {
+    node = xmlNewDocNode(mDoc.get(), nullptr, xmlName, nullptr);
+  } else if (type == NODE_ATTRIBUTE) {
+    node = reinterpret_cast<xmlNodePtr>(xmlNewDocProp(mDoc.get(), xmlName, nullptr));
+  }
+  if (node == nullptr) throw errors::InvalidArgument();
+  return XmlNode(mDoc, node);
+}
+
+}  // namespace TLPaymentPlugIns

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tlpp {
+
+// One command of the host: its name, a one-line summary, its usage text and
+// what runs it. Run returns the exit status; a library Error thrown out of
+// it is reported by main.
+struct Command {
+  const char* name;
+  const char* summary;
+  const char* usage;
+  int (*run)(const std::vector<std::string>& words);
+};
+
+// The root folder of the bundled sample plug-ins.
+std::string SamplesRoot();
+
+// Commands, one group per file.
+int RunList(const std::vector<std::string>& words);
+int RunGet(const std::vector<std::string>& words);
+int RunActivate(const std::vector<std::string>& words);
+int RunDeactivate(const std::vector<std::string>& words);
+
+const std::vector<Command>& AllCommands();
+
+}  // namespace tlpp

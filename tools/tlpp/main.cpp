@@ -1,0 +1,64 @@
+// tlpp: the command-line host of the payment plug-in library.
+#include <cstdio>
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "Commands.h"
+#include "platform/Error.h"
+
+namespace tlpp {
+
+std::string SamplesRoot() { return TLPP_SAMPLES_DIR; }
+
+const std::vector<Command>& AllCommands() {
+  static const std::vector<Command> commands = {
+      {"list", "list the plug-ins under a root folder", "tlpp list [ROOT] [--lang CODE]", RunList},
+      {"get", "print a parameter's value", "tlpp get PLUGIN_DIR PARAM [--store-lang CODE]", RunGet},
+      {"activate", "switch a plug-in on and save", "tlpp activate PLUGIN_DIR", RunActivate},
+      {"deactivate", "switch a plug-in off and save", "tlpp deactivate PLUGIN_DIR", RunDeactivate},
+  };
+  return commands;
+}
+
+namespace {
+
+void PrintUsage(std::FILE* out) {
+  std::fprintf(out, "usage: tlpp COMMAND [ARGS] (tlpp COMMAND --help for more)\n\ncommands:\n");
+  for (const Command& command : AllCommands()) std::fprintf(out, "  %-12s %s\n", command.name, command.summary);
+}
+
+}  // namespace
+}  // namespace tlpp
+
+int main(int argc, char** argv) {
+  using namespace tlpp;
+  const std::vector<std::string> all(argv + 1, argv + argc);
+  if (all.empty() || all[0] == "--help" || all[0] == "-h" || all[0] == "help") {
+    PrintUsage(all.empty() ? stderr : stdout);
+    return all.empty() ? 2 : 0;
+  }
+  for (const Command& command : AllCommands()) {
+    if (all[0] != command.name) continue;
+    const std::vector<std::string> words(all.begin() + 1, all.end());
+    for (const auto& word : words) {
+      if (word == "--help" || word == "-h") {
+        std::printf("usage: %s\n%s\n", command.usage, command.summary);
+        return 0;
+      }
+    }
+    try {
+      return command.run(words);
+    } catch (const TLPaymentPlugIns::Error& error) {
+      std::fprintf(stderr, "tlpp: error %ld: %s\n", error.Number(), error.Description().c_str());
+      return 2;
+    } catch (const std::exception& error) {
+      std::fprintf(stderr, "tlpp %s: %s\nusage: %s\n", command.name, error.what(), command.usage);
+      return 2;
+    }
+  }
+  std::fprintf(stderr, "tlpp: unknown command '%s'\n", all[0].c_str());
+  PrintUsage(stderr);
+  return 2;
+}

@@ -23,6 +23,12 @@ int RunList(const std::vector<std::string>& words);
 int RunGet(const std::vector<std::string>& words);
 int RunActivate(const std::vector<std::string>& words);
 int RunDeactivate(const std::vector<std::string>& words);
+// Staging: StagingCommands.cpp.
+int RunStage(const std::vector<std::string>& words);
+int RunSnippet(const std::vector<std::string>& words);
+int RunParam(const std::vector<std::string>& words);
+// The dialog: DialogCommands.cpp.
+int RunConfigure(const std::vector<std::string>& words);
 
 const std::vector<Command>& AllCommands();
 

@@ -18,6 +18,15 @@ const std::vector<Command>& AllCommands() {
       {"get", "print a parameter's value", "tlpp get PLUGIN_DIR PARAM [--store-lang CODE]", RunGet},
       {"activate", "switch a plug-in on and save", "tlpp activate PLUGIN_DIR", RunActivate},
       {"deactivate", "switch a plug-in off and save", "tlpp deactivate PLUGIN_DIR", RunDeactivate},
+      {"stage", "stage a plug-in into a publish folder", "tlpp stage PLUGIN_DIR STAGE_DIR [--store-lang CODE]",
+       RunStage},
+      {"snippet", "print a plug-in's rendered page snippet", "tlpp snippet PLUGIN_DIR [--store-lang CODE]",
+       RunSnippet},
+      {"param", "render one parameter reference", "tlpp param PLUGIN_DIR 'STRPARAM' [--store-lang CODE]", RunParam},
+      {"configure", "open the configuration dialog",
+       "tlpp configure PLUGIN_DIR [--lang CODE] [--store-lang CODE] [--charset N] [--charset-io N] "
+       "[--screenshot DIR]",
+       RunConfigure},
   };
   return commands;
 }

@@ -4,11 +4,9 @@
 #include <libxml/tree.h>
 #include <libxml/xmlsave.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "platform/AtomicFile.h"
 #include "platform/ErrorCodes.h"
+#include "platform/FileSystemObject.h"
 #include "platform/LibxmlGuard.h"
 
 namespace TLPaymentPlugIns {
@@ -44,10 +42,15 @@ bool XmlDocument::load(const std::string& path) {
   mDoc = NewEmptyDocument();
   mHasDeclaration = false;
 
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return false;
+  // A missing or unreadable file, or a folder in its place, just fails.
+  std::string bytes;
+  try {
+    const auto stream = FileSystemObject().OpenTextFile(path, FileSystemObject::ForReading, false);
+    bytes = stream->ReadAll();
+    stream->Close();
+  } catch (const Error&) {
+    return false;
+  }
 
   LibxmlGuard guard;
   std::unique_ptr<xmlParserCtxt, decltype(&xmlFreeParserCtxt)> context(xmlNewParserCtxt(), xmlFreeParserCtxt);

@@ -1,0 +1,143 @@
+#include "catalogue/PlugIns.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "platform/MessageBox.h"
+#include "support/PlugInFolder.h"
+#include "support/Raises.h"
+#include "support/TempDir.h"
+
+using namespace TLPaymentPlugIns;
+using namespace testing_support;
+
+namespace {
+
+// Records message boxes instead of showing them; puts the previous
+// presenter back when it goes.
+class RecordedMessages {
+ public:
+  RecordedMessages()
+      : mPrevious(MessageBox::SetPresenter([this](const std::string& text, const std::string& title) {
+          shown.push_back(title + ": " + text);
+        })) {}
+  ~RecordedMessages() { MessageBox::SetPresenter(std::move(mPrevious)); }
+  std::vector<std::string> shown;
+
+ private:
+  MessageBox::Presenter mPrevious;
+};
+
+std::vector<std::string> Ids(const PlugIns& plugIns) {
+  std::vector<std::string> ids;
+  for (const auto& plugIn : plugIns) ids.push_back(plugIn->ID());
+  return ids;
+}
+
+}  // namespace
+
+TEST(PlugInsScan, FindsDirectSubFoldersWithConfigInNameOrder) {
+  TempDir dir;
+  MakePlugInFolder(dir, "zeta", MinimalConfig("Zeta"));
+  MakePlugInFolder(dir, "alpha", MinimalConfig("Alpha"));
+  std::filesystem::create_directories(dir / "nocfg/inner");
+  WriteFile(dir / "nocfg/plugin.html", "");
+  MakePlugInFolder(dir, "nocfg/inner/deep", MinimalConfig("Deep"));
+  WriteFile(dir / "config.xml", MinimalConfig("Root"));
+  std::filesystem::create_directory(dir / "cfgfolder/");
+  std::filesystem::create_directory(dir / "cfgfolder/config.xml");
+
+  PlugIns plugIns;
+  plugIns.PlugInsPath(dir.path());
+  EXPECT_EQ(plugIns.Count(), 2);
+  EXPECT_EQ(Ids(plugIns), (std::vector<std::string>{"Alpha", "Zeta"}));
+  EXPECT_EQ(plugIns[1]->ID(), "Alpha");
+  EXPECT_EQ(plugIns["ZETA"], plugIns.Item("zeta"));
+  EXPECT_EQ(plugIns.Item(2)->ConfigPath(), dir / "zeta");
+}
+
+TEST(PlugInsScan, TrailingSeparatorIsPassedOnDoubled) {
+  TempDir dir;
+  MakePlugInFolder(dir, "a", MinimalConfig("A"));
+  PlugIns plugIns;
+  plugIns.PlugInsPath(dir.path() + "/");
+  EXPECT_EQ(plugIns.PlugInsPath(), dir.path() + "/");
+  EXPECT_EQ(plugIns[1]->ConfigPath(), dir.path() + "//a");
+}
+
+TEST(PlugInsScan, EveryLetMakesNewObjects) {
+  TempDir dir;
+  MakePlugInFolder(dir, "a", MinimalConfig("A"));
+  PlugIns plugIns;
+  plugIns.PlugInsPath(dir.path());
+  const auto first = plugIns[1];
+  plugIns.PlugInsPath(dir.path());
+  EXPECT_NE(plugIns[1], first);
+  EXPECT_EQ(first->ID(), "A");  // still alive while held
+}
+
+TEST(PlugInsScan, MissingRootShowsTheMessageOncePerLetAndEmptiesTheCollection) {
+  TempDir dir;
+  MakePlugInFolder(dir, "a", MinimalConfig("A"));
+  RecordedMessages messages;
+  PlugIns plugIns;
+  plugIns.PlugInsPath(dir.path());
+  ASSERT_EQ(plugIns.Count(), 1);
+  plugIns.PlugInsPath(dir / "missing");
+  plugIns.PlugInsPath(dir / "a/config.xml");
+  EXPECT_EQ(plugIns.Count(), 0);
+  EXPECT_EQ(messages.shown, (std::vector<std::string>{"TLPaymentPlugIns: PlugIn Folder does not exist",
+                                                      "TLPaymentPlugIns: PlugIn Folder does not exist"}));
+}
+
+TEST(PlugInsScan, DefaultMessageBoxIsOneLineOnStandardError) {
+  PlugIns plugIns;
+  testing::internal::CaptureStderr();
+  plugIns.PlugInsPath("/nonexistent/tlpp/root");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "TLPaymentPlugIns: PlugIn Folder does not exist\n");
+}
+
+TEST(PlugInsScan, ABadPlugInStopsTheScanAndKeepsThoseBeforeIt) {
+  struct Case {
+    const char* badConfig;
+    long number;
+  };
+  for (const Case& c : {Case{"<P><Info/>", 100991}, Case{"<P active=\"true\"/>", 91},
+                        Case{"<P><ID>alpha</ID></P>", 457}}) {
+    TempDir dir;
+    MakePlugInFolder(dir, "a", MinimalConfig("Alpha"));
+    MakePlugInFolder(dir, "b", c.badConfig);
+    MakePlugInFolder(dir, "c", MinimalConfig("Gamma"));
+    PlugIns plugIns;
+    EXPECT_TRUE(Raises(c.number, [&] { plugIns.PlugInsPath(dir.path()); })) << c.badConfig;
+    EXPECT_EQ(plugIns.PlugInsPath(), dir.path());
+    EXPECT_EQ(Ids(plugIns), (std::vector<std::string>{"Alpha"})) << c.badConfig;
+  }
+}
+
+TEST(PlugInsAccess, FailsBeforeTheFirstScanAndOutsideTheCollection) {
+  PlugIns plugIns;
+  EXPECT_EQ(plugIns.PlugInsPath(), "");
+  EXPECT_TRUE(Raises(91, [&] { plugIns.Count(); }));
+  EXPECT_TRUE(Raises(91, [&] { plugIns.Item(1); }));
+  EXPECT_TRUE(Raises(91, [&] { plugIns.begin(); }));
+  TempDir dir;
+  MakePlugInFolder(dir, "a", MinimalConfig("A"));
+  plugIns.PlugInsPath(dir.path());
+  EXPECT_TRUE(Raises(9, [&] { plugIns.Item(0); }));
+  EXPECT_TRUE(Raises(9, [&] { plugIns[2]; }));
+  EXPECT_TRUE(Raises(5, [&] { plugIns["B"]; }));
+}
+
+TEST(PlugInsScan, BundledSamplesLoadWithGermanNames) {
+  PlugIns plugIns;
+  plugIns.PlugInsPath(TLPP_SAMPLES_DIR);
+  ASSERT_EQ(plugIns.Count(), 3);
+  EXPECT_EQ(plugIns["TLCashOnDelivery"]->Name(), "Nachnahme");
+  for (const auto& plugIn : plugIns) {
+    EXPECT_FALSE(plugIn->Name().empty());
+    EXPECT_FALSE(plugIn->IconPath().empty());
+  }
+}

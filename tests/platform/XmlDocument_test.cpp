@@ -1,0 +1,234 @@
+#include "platform/XmlDocument.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "support/Raises.h"
+#include "support/ScratchMount.h"
+#include "support/TempDir.h"
+
+using namespace TLPaymentPlugIns;
+using namespace testing_support;
+
+namespace {
+
+std::string LoadedText(const std::string& path, const std::string& query) {
+  XmlDocument doc;
+  EXPECT_TRUE(doc.load(path));
+  return doc.selectSingleNode(query).text();
+}
+
+}  // namespace
+
+TEST(XmlDocumentLoad, FailsQuietlyOnMissingEmptyGarbageAndMalformedFiles) {
+  TempDir dir;
+  WriteFile(dir / "empty.xml", "");
+  WriteFile(dir / "garbage.xml", std::string("\x00\xff\x13\x37garbage", 12));
+  WriteFile(dir / "broken.xml", Fixture("plugin/data/not_well_formed.xml"));
+  WriteFile(dir / "prolog-only.xml", "<?xml version=\"1.0\"?>\n<!-- nothing -->\n");
+  for (const char* name : {"missing.xml", "empty.xml", "garbage.xml", "broken.xml", "prolog-only.xml"}) {
+    XmlDocument doc;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(doc.load(dir / name)) << name;
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << name;
+    EXPECT_TRUE(doc.selectNodes("//*").length() == 0) << name;
+    EXPECT_TRUE(doc.documentElement().IsEmpty()) << name;
+  }
+}
+
+TEST(XmlDocumentLoad, FolderInPlaceOfTheFileFails) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "config.xml");
+  XmlDocument doc;
+  EXPECT_FALSE(doc.load(dir / "config.xml"));
+}
+
+TEST(XmlDocumentLoad, NeverReadsExternalEntitiesOrExpandsBombs) {
+  TempDir dir;
+  WriteFile(dir / "secret.txt", "TOP-SECRET");
+  std::string entity = Fixture("plugin/data/external_entity.xml");
+  entity.replace(entity.find("file:///etc/hostname"), 20, "file://" + (dir / "secret.txt"));
+  WriteFile(dir / "entity.xml", entity);
+  XmlDocument doc;
+  testing::internal::CaptureStderr();
+  if (doc.load(dir / "entity.xml")) {
+    EXPECT_EQ(doc.xml().find("TOP-SECRET"), std::string::npos);
+  }
+  WriteFile(dir / "bomb.xml", Fixture("plugin/data/entity_bomb.xml"));
+  XmlDocument bomb;
+  EXPECT_FALSE(bomb.load(dir / "bomb.xml"));
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+TEST(XmlDocumentLoad, HonoursDeclaredEncodings) {
+  TempDir dir;
+  WriteFile(dir / "latin1.xml", Fixture("plugin/data/latin1.xml"));
+  EXPECT_EQ(LoadedText(dir / "latin1.xml", "//Name"), "Nachnahme für Großkunden");
+
+  // windows-1252 0x80 is the euro sign.
+  WriteFile(dir / "cp1252.xml", "<?xml version=\"1.0\" encoding=\"windows-1252\"?><a>\x80 5</a>");
+  EXPECT_EQ(LoadedText(dir / "cp1252.xml", "/a"), "€ 5");
+
+  // UTF-16 little endian with a byte-order mark.
+  const std::u16string text = u"<?xml version=\"1.0\" encoding=\"UTF-16\"?><a>Grüße</a>";
+  std::string bytes = "\xFF\xFE";
+  for (char16_t c : text) {
+    bytes += static_cast<char>(c & 0xFF);
+    bytes += static_cast<char>(c >> 8);
+  }
+  WriteFile(dir / "utf16.xml", bytes);
+  EXPECT_EQ(LoadedText(dir / "utf16.xml", "/a"), "Grüße");
+}
+
+TEST(XmlDocumentSave, UnchangedDocumentKeepsEncodingBytesCommentsAndWhitespace) {
+  TempDir dir;
+  const std::string original = Fixture("plugin/data/latin1.xml");
+  WriteFile(dir / "in.xml", original);
+  XmlDocument doc;
+  ASSERT_TRUE(doc.load(dir / "in.xml"));
+  doc.save(dir / "out.xml");
+  EXPECT_EQ(ReadFile(dir / "out.xml"), original);
+
+  // A document without a declaration gets none, and keeps UTF-8 text as is.
+  WriteFile(dir / "plain.xml", "<a>\n  <!-- note -->\n  <b x=\"1\">Grüße</b>\n</a>\n");
+  XmlDocument plain;
+  ASSERT_TRUE(plain.load(dir / "plain.xml"));
+  plain.save(dir / "plain.xml");
+  EXPECT_EQ(ReadFile(dir / "plain.xml"), "<a>\n  <!-- note -->\n  <b x=\"1\">Grüße</b>\n</a>\n");
+}
+
+TEST(XmlDocumentSave, CharactersTheEncodingCannotHoldBecomeReferences) {
+  TempDir dir;
+  WriteFile(dir / "doc.xml", Fixture("plugin/data/latin1.xml"));
+  XmlDocument doc;
+  ASSERT_TRUE(doc.load(dir / "doc.xml"));
+  doc.selectSingleNode("//Name").text("5 € & <mehr>");
+  doc.save(dir / "doc.xml");
+  const std::string saved = ReadFile(dir / "doc.xml");
+  EXPECT_NE(saved.find("5 &#8364; &amp; &lt;mehr&gt;"), std::string::npos) << saved;
+  XmlDocument again;
+  ASSERT_TRUE(again.load(dir / "doc.xml"));
+  EXPECT_EQ(again.selectSingleNode("//Name").text(), "5 € & <mehr>");
+}
+
+TEST(XmlDocumentSave, KeepsPermissionsAndLeavesNoTemporaryFile) {
+  TempDir dir;
+  WriteFile(dir / "config.xml", "<a active=\"false\"/>");
+  chmod((dir / "config.xml").c_str(), 0640);
+  XmlDocument doc;
+  ASSERT_TRUE(doc.load(dir / "config.xml"));
+  doc.documentElement().attributes().getNamedItem("active").text("true");
+  doc.save(dir / "config.xml");
+  struct stat st {};
+  ASSERT_EQ(stat((dir / "config.xml").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  EXPECT_EQ(ReadFile(dir / "config.xml"), "<a active=\"true\"/>\n");
+  int entries = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path())) ++entries;
+  EXPECT_EQ(entries, 1);
+}
+
+TEST(XmlDocumentSave, ReadOnlyOrFullFileSystemRaisesAndKeepsTheOldFile) {
+  ScratchMount mount(256 * 1024);
+  if (!mount.available()) GTEST_SKIP() << "needs root to mount a scratch file system";
+  const std::string big = "<a>" + std::string(100 * 1024, 'x') + "</a>";
+  WriteFile(mount / "config.xml", big);
+  XmlDocument doc;
+  ASSERT_TRUE(doc.load(mount / "config.xml"));
+  doc.documentElement().text(std::string(120 * 1024, 'y'));
+
+  mount.fill();
+  EXPECT_TRUE(Raises(61, [&] { doc.save(mount / "config.xml"); }));
+  EXPECT_EQ(ReadFile(mount / "config.xml"), big);
+
+  ASSERT_TRUE(mount.makeReadOnly());
+  EXPECT_TRUE(Raises(70, [&] { doc.save(mount / "config.xml"); }));
+  EXPECT_EQ(ReadFile(mount / "config.xml"), big);
+  for (const auto& entry : std::filesystem::directory_iterator(mount.path())) {
+    EXPECT_EQ(entry.path().filename().string().find(".config.xml.tmp"), std::string::npos);
+  }
+}
+
+TEST(XmlDocumentSave, MissingFolderRaisesAndWritesNothing) {
+  TempDir dir;
+  XmlDocument doc;
+  WriteFile(dir / "a.xml", "<a/>");
+  ASSERT_TRUE(doc.load(dir / "a.xml"));
+  try {
+    doc.save(dir / "nowhere/config.xml");
+    FAIL() << "save into a missing folder succeeded";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.Source(), "TLPaymentPlugIns");
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir / "nowhere"));
+}
+
+TEST(XmlNodeText, ConcatenatesDescendantsAndStoresMarkupLiterally) {
+  TempDir dir;
+  WriteFile(dir / "a.xml", "<a x=\"1\"><b>one <i>two</i> <![CDATA[<three>]]></b></a>");
+  XmlDocument doc;
+  ASSERT_TRUE(doc.load(dir / "a.xml"));
+  XmlNode b = doc.selectSingleNode("//b");
+  EXPECT_EQ(b.text(), "one two <three>");
+  b.text("x & y <z/> &amp;");
+  EXPECT_EQ(b.text(), "x & y <z/> &amp;");
+  EXPECT_TRUE(b.selectNodes("i").length() == 0);
+  XmlNode x = doc.documentElement().attributes().getNamedItem("x");
+  x.text("\"q\" & <r>");
+  EXPECT_EQ(doc.documentElement().attributes().getNamedItem("x").text(), "\"q\" & <r>");
+  b.text("");
+  EXPECT_EQ(b.text(), "");
+}
+
+TEST(XmlNodeHandle, EmptyHandleRaises91OnEveryRead) {
+  XmlNode empty;
+  EXPECT_TRUE(Raises(91, [&] { (void)empty.text(); }, "Object variable or With block variable not set"));
+  EXPECT_TRUE(Raises(91, [&] { empty.text("x"); }));
+  EXPECT_TRUE(Raises(91, [&] { (void)empty.attributes(); }));
+  EXPECT_TRUE(Raises(91, [&] { (void)empty.selectSingleNode("a"); }));
+}
+
+TEST(XmlQueries, DocumentOrderRelativeQueriesAndLegacyAnd) {
+  TempDir dir;
+  WriteFile(dir / "a.xml",
+            "<r><x name='k' lang='en'>1</x><g><x name='k' lang='de'>2</x></g><x name='k' lang='de'>3</x>"
+            "<x name='a&amp;&amp;b' lang='de'>4</x></r>");
+  XmlDocument doc;
+  ASSERT_TRUE(doc.load(dir / "a.xml"));
+  EXPECT_EQ(doc.selectSingleNode("//*[@name='k'&&@lang='de']").text(), "2");
+  EXPECT_EQ(doc.selectNodes("//*[@name='k'&&@lang='de']").length(), 2);
+  // "&&" inside a literal is text, not the operator.
+  EXPECT_EQ(doc.selectSingleNode("//*[@name='a&&b']").text(), "4");
+  const XmlNode g = doc.selectSingleNode("//g");
+  EXPECT_EQ(g.selectSingleNode("x").text(), "2");
+  EXPECT_TRUE(g.selectSingleNode("y").IsEmpty());
+  EXPECT_TRUE(doc.documentElement().attributes().getNamedItem("missing").IsEmpty());
+}
+
+TEST(XmlQueries, MalformedQueryRaisesANumberedErrorSilently) {
+  XmlDocument doc;
+  testing::internal::CaptureStderr();
+  EXPECT_TRUE(Raises(-2147467259L, [&] { (void)doc.selectSingleNode("//Param[@name='it's']"); }));
+  EXPECT_TRUE(Raises(-2147467259L, [&] { (void)doc.selectNodes("//["); }));
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+TEST(XmlCreate, NewElementAndAttributeWithoutNamespaceSurviveASave) {
+  TempDir dir;
+  WriteFile(dir / "a.xml", "<r xmlns=\"urn:x\"><p/></r>");
+  XmlDocument doc;
+  ASSERT_TRUE(doc.load(dir / "a.xml"));
+  // Elements are found by local name only when the document has no default
+  // namespace; here we check the node lands where it was put.
+  XmlNode parent = doc.documentElement();
+  XmlNode value = doc.createNode(XmlDocument::NODE_ELEMENT, "Value", "");
+  parent.appendChild(value);
+  XmlNode lang = doc.createNode(XmlDocument::NODE_ATTRIBUTE, "lang", "");
+  value.attributes().setNamedItem(lang);
+  lang.text("en");
+  EXPECT_EQ(value.attributes().getNamedItem("lang").text(), "en");
+  EXPECT_NE(doc.xml().find("<Value lang=\"en\"/>"), std::string::npos) << doc.xml();
+  EXPECT_TRUE(Raises(5, [&] { doc.createNode(XmlDocument::NODE_ELEMENT, "Value", "urn:y"); }));
+}

@@ -1,0 +1,168 @@
+#include "plugin/PlugIn.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/PlugInFolder.h"
+#include "support/Raises.h"
+#include "support/ScratchMount.h"
+#include "support/TempDir.h"
+
+using namespace TLPaymentPlugIns;
+using namespace testing_support;
+
+namespace {
+
+constexpr const char* kMalformed = "Configuration malformed. Proccess aborted";
+constexpr const char* kPathMissing = "Configuration Path not present";
+
+std::string FixtureFolder(const TempDir& dir, const std::string& fixture, const std::string& name = "p") {
+  return MakePlugInFolder(dir, name, Fixture("plugin/data/" + fixture));
+}
+
+}  // namespace
+
+TEST(PlugInLoad, MissingOrMalformedDocumentRaises100991AndKeepsThePath) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "empty");
+  const std::string broken = FixtureFolder(dir, "not_well_formed.xml");
+  for (const std::string& folder : {dir / "empty", broken}) {
+    PlugIn plugIn;
+    try {
+      plugIn.ConfigPath(folder);
+      FAIL() << "loaded " << folder;
+    } catch (const Error& error) {
+      EXPECT_EQ(error.Number(), 100991);
+      EXPECT_EQ(error.Source(), "TLPaymentPlugIns.PlugIn");
+      EXPECT_EQ(error.Description(), kMalformed);
+    }
+    EXPECT_EQ(plugIn.ConfigPath(), folder);
+    // Every loading member tries again and fails the same way.
+    EXPECT_TRUE(Raises(100991, [&] { plugIn.ID(); }));
+    EXPECT_TRUE(Raises(100991, [&] { plugIn.Config(); }));
+    EXPECT_EQ(plugIn.IconPath(), "");
+    EXPECT_TRUE(Raises(100994, [&] { plugIn.SaveConfiguration(); }, kPathMissing));
+  }
+}
+
+TEST(PlugInLoad, EmptyPathRaises100992AndUnsetPathCannotBeSaved) {
+  PlugIn plugIn;
+  EXPECT_TRUE(Raises(100992, [&] { plugIn.ConfigPath(""); }, kPathMissing));
+  EXPECT_TRUE(Raises(100992, [&] { plugIn.Name(); }));
+  EXPECT_TRUE(Raises(100994, [&] { plugIn.SaveConfiguration(); }));
+}
+
+TEST(PlugInLoad, DocumentIsParsedOnceAndKeptWhenThePathChanges) {
+  TempDir dir;
+  const std::string first = MakePlugInFolder(dir, "first", MinimalConfig("First"));
+  const std::string second = MakePlugInFolder(dir, "second", MinimalConfig("Second"));
+  WriteFile(second + "/plugin.ico", "icon");
+  PlugIn plugIn;
+  plugIn.ConfigPath(first);
+  WriteFile(first + "/config.xml", MinimalConfig("Changed"));
+  EXPECT_EQ(plugIn.ID(), "First");
+
+  plugIn.ConfigPath(second);
+  EXPECT_EQ(plugIn.ID(), "First");
+  EXPECT_EQ(plugIn.IconPath(), second + "/plugin.ico");
+  plugIn.SaveConfiguration();
+  EXPECT_NE(ReadFile(second + "/config.xml").find("<ID>First</ID>"), std::string::npos);
+}
+
+TEST(PlugInIdentity, AnswersFromTheDocument) {
+  TempDir dir;
+  const std::string folder = FixtureFolder(dir, "complete.xml");
+  PlugIn plugIn;
+  plugIn.ConfigPath(folder);
+  EXPECT_EQ(plugIn.ID(), "TLTest");
+  EXPECT_EQ(plugIn.Name(), "Testzahlung für Prüfungen");
+  EXPECT_EQ(plugIn.Name("en"), "Test payment");
+  EXPECT_EQ(plugIn.Name("fr"), "Testzahlung für Prüfungen");
+  EXPECT_EQ(plugIn.Copyright("en"), "© Testers Ltd");
+  EXPECT_TRUE(plugIn.IsUserDef());
+  EXPECT_FALSE(plugIn.IsActive());
+  EXPECT_EQ(plugIn.IconPath(), "");
+  WriteFile(folder + "/plugin.ico", "");
+  EXPECT_EQ(plugIn.IconPath(), folder + "/plugin.ico");
+  // The query takes the code as it stands: an apostrophe breaks it.
+  EXPECT_TRUE(Raises(-2147467259L, [&] { plugIn.Name("d'e"); }));
+}
+
+TEST(PlugInIdentity, MissingElementsRaise91) {
+  TempDir dir;
+  PlugIn noId;
+  noId.ConfigPath(MakePlugInFolder(dir, "noid", "<P active=\"true\"><Info/></P>"));
+  EXPECT_TRUE(Raises(91, [&] { noId.ID(); }));
+  EXPECT_TRUE(Raises(91, [&] { noId.Name("de"); }));
+
+  PlugIn noDefault;
+  noDefault.ConfigPath(FixtureFolder(dir, "no_default_language.xml", "nodefault"));
+  EXPECT_EQ(noDefault.Name("en"), "Without default");
+  EXPECT_TRUE(Raises(91, [&] { noDefault.Name(); }));
+  EXPECT_TRUE(Raises(91, [&] { noDefault.Name("fr"); }));
+  // A declared language without a Copyright fails too: no fallback.
+  EXPECT_TRUE(Raises(91, [&] { noDefault.Copyright("de"); }));
+}
+
+TEST(PlugInFlags, OnlyExactTrueCounts) {
+  TempDir dir;
+  PlugIn plugIn;
+  plugIn.ConfigPath(FixtureFolder(dir, "no_active_attribute.xml"));
+  EXPECT_FALSE(plugIn.IsUserDef());  // "True" is not "true"
+  EXPECT_TRUE(Raises(91, [&] { plugIn.IsActive(); }));
+  EXPECT_TRUE(Raises(91, [&] { plugIn.IsActive(true); }));
+  EXPECT_EQ(plugIn.Config().documentElement().attributes().getNamedItem("active").IsEmpty(), true);
+
+  PlugIn other;
+  other.ConfigPath(MakePlugInFolder(dir, "q", "<P active=\"TRUE\" userDefined=\"1\"/>"));
+  EXPECT_FALSE(other.IsActive());
+  EXPECT_FALSE(other.IsUserDef());
+}
+
+TEST(PlugInFlags, IsActiveChangesMemoryUntilSaved) {
+  TempDir dir;
+  const std::string folder = FixtureFolder(dir, "complete.xml");
+  const std::string before = ReadFile(folder + "/config.xml");
+  PlugIn plugIn;
+  plugIn.ConfigPath(folder);
+  plugIn.IsActive(true);
+  EXPECT_TRUE(plugIn.IsActive());
+  EXPECT_EQ(ReadFile(folder + "/config.xml"), before);
+  plugIn.SaveConfiguration();
+  PlugIn reread;
+  reread.ConfigPath(folder);
+  EXPECT_TRUE(reread.IsActive());
+  EXPECT_EQ(reread.Name(), "Testzahlung für Prüfungen");
+  // Only the attribute changed.
+  std::string expected = before;
+  expected.replace(expected.find("active=\"false\""), 14, "active=\"true\"");
+  EXPECT_EQ(ReadFile(folder + "/config.xml"), expected);
+}
+
+TEST(PlugInSave, ConfigIsTheLiveDocument) {
+  TempDir dir;
+  const std::string folder = FixtureFolder(dir, "complete.xml");
+  PlugIn plugIn;
+  plugIn.ConfigPath(folder);
+  plugIn.Config().selectSingleNode("//ID").text("Edited & <saved>");
+  EXPECT_EQ(plugIn.ID(), "Edited & <saved>");
+  plugIn.SaveConfiguration();
+  PlugIn reread;
+  reread.ConfigPath(folder);
+  EXPECT_EQ(reread.ID(), "Edited & <saved>");
+}
+
+TEST(PlugInSave, FailedSaveReachesCallerAndKeepsFileAndMemory) {
+  ScratchMount mount(64 * 1024);
+  if (!mount.available()) GTEST_SKIP() << "needs root to mount a scratch file system";
+  WriteFile(mount / "config.xml", Fixture("plugin/data/complete.xml"));
+  const std::string before = ReadFile(mount / "config.xml");
+  PlugIn plugIn;
+  plugIn.ConfigPath(mount.path());
+  plugIn.IsActive(true);
+  ASSERT_TRUE(mount.makeReadOnly());
+  EXPECT_TRUE(Raises(70, [&] { plugIn.SaveConfiguration(); }));
+  EXPECT_EQ(ReadFile(mount / "config.xml"), before);
+  EXPECT_TRUE(plugIn.IsActive());
+}

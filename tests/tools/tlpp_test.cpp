@@ -1,0 +1,84 @@
+// The command-line host, run as a user would run it.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "support/TempDir.h"
+
+using namespace testing_support;
+
+namespace {
+
+struct ToolRun {
+  int status;
+  std::string out;
+};
+
+// Runs tlpp with the arguments (already quoted for the shell); standard
+// error is captured into out when mergeErrors is set.
+ToolRun Tlpp(const std::string& arguments, bool mergeErrors = false) {
+  const std::string command =
+      std::string(TLPP_EXE) + " " + arguments + (mergeErrors ? " 2>&1" : " 2>/dev/null") + " </dev/null";
+  ToolRun run{-1, {}};
+  std::FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return run;
+  std::array<char, 4096> buffer{};
+  std::size_t n = 0;
+  while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
+  const int status = pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+}  // namespace
+
+TEST(Tlpp, ListsTheBundledSamplesWithGermanNames) {
+  const ToolRun run = Tlpp("list");
+  EXPECT_EQ(run.status, 0);
+  for (const char* text : {"TLInvoice", "TLCashOnDelivery", "TLCreditCard", "Nachnahme", "Kreditkarte"}) {
+    EXPECT_NE(run.out.find(text), std::string::npos) << text << "\n" << run.out;
+  }
+  EXPECT_NE(Tlpp("list --lang en").out.find("Cash on delivery"), std::string::npos);
+}
+
+TEST(Tlpp, GetActivateAndDeactivateWorkOnACopy) {
+  TempDir dir;
+  CopySample("invoice", dir / "invoice");
+  const std::string folder = dir / "invoice";
+  EXPECT_EQ(Tlpp("get " + folder + " PaymentLabel --store-lang en").out, "Payment by invoice\n");
+  EXPECT_EQ(Tlpp("get " + folder + " PaymentLabel").out, "Zahlung auf Rechnung\n");
+  EXPECT_EQ(Tlpp("deactivate " + folder).status, 0);
+  EXPECT_NE(ReadFile(folder + "/config.xml").find("active=\"false\""), std::string::npos);
+  EXPECT_EQ(Tlpp("activate " + folder).status, 0);
+  EXPECT_NE(ReadFile(folder + "/config.xml").find("active=\"true\""), std::string::npos);
+}
+
+TEST(Tlpp, AnErrorIsOneLineWithNumberAndNothingIsWritten) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "broken");
+  WriteFile(dir / "broken/config.xml", "<P active=\"false\">");
+  const ToolRun run = Tlpp("activate " + (dir / "broken"), true);
+  EXPECT_NE(run.status, 0);
+  EXPECT_EQ(run.out, "tlpp: error 100991: Configuration malformed. Proccess aborted\n");
+  EXPECT_EQ(ReadFile(dir / "broken/config.xml"), "<P active=\"false\">");
+
+  WriteFile(dir / "broken/config.xml", "<P><ID>x</ID></P>");
+  const ToolRun missingAttribute = Tlpp("activate " + (dir / "broken"), true);
+  EXPECT_NE(missingAttribute.status, 0);
+  EXPECT_EQ(missingAttribute.out, "tlpp: error 91: Object variable or With block variable not set\n");
+  EXPECT_EQ(ReadFile(dir / "broken/config.xml"), "<P><ID>x</ID></P>");
+}
+
+TEST(Tlpp, HelpOnEveryCommandAndUsageErrors) {
+  for (const char* command : {"list", "get", "activate", "deactivate", "stage", "snippet", "param", "configure"}) {
+    const ToolRun run = Tlpp(std::string(command) + " --help");
+    EXPECT_EQ(run.status, 0) << command;
+    EXPECT_NE(run.out.find("usage: tlpp " + std::string(command)), std::string::npos) << command;
+  }
+  EXPECT_NE(Tlpp("get onlyone").status, 0);
+  EXPECT_NE(Tlpp("frobnicate").status, 0);
+}

@@ -30,6 +30,16 @@ inline constexpr const char* kParentFolder = "parentFolder";
 inline constexpr const char* kRemoteFile = "remoteFile";
 inline constexpr const char* kParse = "parse";
 
+// The parameter string of a reference rendered into a shop page: its
+// attributes (besides kType and kName) and its render types, compared after
+// lower-casing.
+inline constexpr const char* kRefElems = "elems";
+inline constexpr const char* kRefParam = "param";
+inline constexpr const char* kRefValue = "value";
+inline constexpr const char* kRenderText = "text";
+inline constexpr const char* kRenderOptionList = "optionlist";
+inline constexpr const char* kRenderConditional = "conditional";
+
 // Elements created by the program.
 inline constexpr const char* kValueElement = "Value";
 

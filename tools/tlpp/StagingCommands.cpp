@@ -1,12 +1,105 @@
-// stage, snippet, param: publishing a plug-in.
+// stage, snippet, param: publishing a plug-in with the reference staging
+// object.
+#include <filesystem>
+#include <iostream>
+#include <map>
 #include <stdexcept>
 
+#include "Arguments.h"
 #include "Commands.h"
+#include "plugin/PlugIn.h"
+#include "staging/ReferenceStageObject.h"
+
+using TLPaymentPlugIns::PlugIn;
+using TLPaymentPlugIns::ReferenceStageObject;
 
 namespace tlpp {
 
-int RunStage(const std::vector<std::string>&) { throw std::runtime_error("not available yet"); }
-int RunSnippet(const std::vector<std::string>&) { throw std::runtime_error("not available yet"); }
-int RunParam(const std::vector<std::string>&) { throw std::runtime_error("not available yet"); }
+namespace {
+
+namespace fs = std::filesystem;
+
+// What a folder holds, by path relative to it: a file's size and time, or
+// a folder. Links are listed, not followed.
+struct Entry {
+  bool folder = false;
+  std::uintmax_t size = 0;
+  fs::file_time_type written;
+  bool operator==(const Entry&) const = default;
+};
+using Snapshot = std::map<std::string, Entry>;
+
+Snapshot Take(const std::string& root) {
+  Snapshot snapshot;
+  std::error_code ec;
+  for (fs::recursive_directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
+    Entry entry;
+    entry.folder = it->is_directory(ec) && !it->is_symlink(ec);
+    if (!entry.folder && it->is_regular_file(ec)) {
+      entry.size = it->file_size(ec);
+      entry.written = it->last_write_time(ec);
+    }
+    snapshot[fs::relative(it->path(), root, ec).string()] = entry;
+  }
+  return snapshot;
+}
+
+// The folders and files that are new or changed after staging.
+void Report(const Snapshot& before, const Snapshot& after) {
+  int folders = 0;
+  int files = 0;
+  for (const auto& [path, entry] : after) {
+    const auto old = before.find(path);
+    if (old != before.end() && old->second == entry) continue;
+    const char* what = old == before.end() ? "created" : "replaced";
+    if (entry.folder) {
+      std::cout << "  " << what << " folder " << path << "/\n";
+      ++folders;
+    } else {
+      std::cout << "  " << what << " file   " << path << " (" << entry.size << " bytes)\n";
+      ++files;
+    }
+  }
+  std::cout << folders << " folder(s) created, " << files << " file(s) written\n";
+}
+
+// The plug-in of PLUGIN_DIR, loaded.
+void Load(PlugIn& plugIn, const Arguments& args, std::size_t positionals, const char* expected) {
+  if (args.positionals().size() != positionals) throw std::invalid_argument(std::string("expected ") + expected);
+  plugIn.ConfigPath(args.positional(0));
+}
+
+}  // namespace
+
+int RunStage(const std::vector<std::string>& words) {
+  const Arguments args(words, {"--store-lang"});
+  PlugIn plugIn;
+  Load(plugIn, args, 2, "PLUGIN_DIR STAGE_DIR");
+  const std::string stagePath = args.positional(1);
+  if (!fs::is_directory(stagePath)) throw std::invalid_argument("STAGE_DIR is not a folder: " + stagePath);
+  ReferenceStageObject stageObj(plugIn, args.option("--store-lang", ""));
+  const Snapshot before = Take(stagePath);
+  plugIn.CopyPlugInFiles(stagePath, &stageObj);
+  std::cout << "staged " << plugIn.ID() << " into " << stagePath << '\n';
+  Report(before, Take(stagePath));
+  return 0;
+}
+
+int RunSnippet(const std::vector<std::string>& words) {
+  const Arguments args(words, {"--store-lang"});
+  PlugIn plugIn;
+  Load(plugIn, args, 1, "PLUGIN_DIR");
+  ReferenceStageObject stageObj(plugIn, args.option("--store-lang", ""));
+  std::cout << plugIn.ParseSnippetFile(&stageObj);
+  return 0;
+}
+
+int RunParam(const std::vector<std::string>& words) {
+  const Arguments args(words, {"--store-lang"});
+  PlugIn plugIn;
+  Load(plugIn, args, 2, "PLUGIN_DIR 'STRPARAM'");
+  std::cout << plugIn.ParseParam(args.positional(1), args.option("--store-lang", "")) << '\n';
+  return 0;
+}
 
 }  // namespace tlpp

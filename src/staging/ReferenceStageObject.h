@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "staging/StageObject.h"
+
+namespace TLPaymentPlugIns {
+
+class PlugIn;
+
+// A staging object that renders a plug-in's parameter references. A
+// reference is an HTML comment that holds a parameter string:
+//
+//   <!--#param type="text" name="CardLabel" -->
+//
+// Everything between "<!--#param" and the next "-->" (its leading space
+// included) goes to the plug-in's ParseParam with the store language, and
+// the rendering replaces the whole comment. Every other byte is kept as it
+// is; a reference without "-->" is kept as text.
+class ReferenceStageObject : public StageObject {
+ public:
+  static constexpr std::string_view kOpen = "<!--#param";
+  static constexpr std::string_view kClose = "-->";
+
+  // The plug-in must outlive the object.
+  ReferenceStageObject(PlugIn& plugIn, std::string storeLang);
+
+  // Renders text. Mode 1 (publishing) is the only mode; another raises 5.
+  // A reference that fails to render fails the whole rendering with that
+  // error's number and source, its description naming the reference; PCode
+  // is then empty.
+  void ParseSnippet(std::string& text, int16_t mode) override;
+  // The rendering of the last ParseSnippet.
+  std::string PCode() override;
+
+ private:
+  PlugIn& mPlugIn;
+  std::string mStoreLang;
+  std::string mPCode;
+};
+
+}  // namespace TLPaymentPlugIns

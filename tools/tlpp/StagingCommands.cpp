@@ -39,7 +39,7 @@ Snapshot Take(const std::string& root) {
       entry.size = it->file_size(ec);
       entry.written = it->last_write_time(ec);
     }
-    snapshot[fs::relative(it->path(), root, ec).string()] = entry;
+    snapshot[it->path().lexically_relative(root).string()] = entry;
   }
   return snapshot;
 }

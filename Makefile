@@ -6,7 +6,7 @@ JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTLPP_WARNINGS_AS_ERRORS=ON
 TLPP = $(BUILD)/tools/tlpp/tlpp
 
-.PHONY: deps configure build test demo clean
+.PHONY: deps configure build test demo bench clean
 
 deps:
 	@bash tools/install-deps.sh
@@ -22,6 +22,17 @@ test: build
 
 demo: build
 	$(TLPP) list examples/plugins
+	@first=$$(ls -d examples/plugins/*/ | head -n 1); first=$${first%/}; stage=$$(mktemp -d); \
+	  trap 'rm -rf "$$stage"' EXIT; \
+	  echo "$(TLPP) stage $$first $$stage" && $(TLPP) stage "$$first" "$$stage" && \
+	  echo "$(TLPP) snippet $$first" && $(TLPP) snippet "$$first"
+
+# Staging speed, side by side with cp -r, in a release build of its own.
+BENCH_BUILD ?= build-bench
+bench: deps
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DTLPP_BUILD_BENCH=ON -DTLPP_BUILD_TESTS=OFF -DTLPP_BUILD_TOOLS=OFF
+	cmake --build $(BENCH_BUILD) -j $(JOBS) --target staging_bench
+	$(BENCH_BUILD)/bench/staging_bench
 
 clean:
 	rm -rf $(BUILD)

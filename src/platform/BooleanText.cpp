@@ -24,9 +24,10 @@ bool EqualsIgnoringCase(std::string_view text, std::string_view lowerWord) {
   return true;
 }
 
-// The locale name as POSIX picks it for numbers, without codeset or modifier.
+// The locale named for numbers, without codeset or modifier; the dialog
+// reads numbers in the same one.
 std::string NumericLocaleName() {
-  for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
+  for (const char* variable : {"LC_NUMERIC", "LANG"}) {
     const char* value = std::getenv(variable);
     if (value != nullptr && *value != '\0') {
       const std::string name(value);

@@ -8,7 +8,7 @@ namespace TLPaymentPlugIns {
 // true and false in any letter case, or a number (zero false, any other
 // number true). A number may carry a sign, a decimal separator and an
 // exponent; the decimal separator is "." or the one of the user's locale
-// (LC_ALL, LC_NUMERIC, LANG). Blanks around the text are ignored.
+// (LC_NUMERIC, else LANG). Blanks around the text are ignored.
 class BooleanText {
  public:
   // Raises 13 (type mismatch) for anything else, the empty text included.

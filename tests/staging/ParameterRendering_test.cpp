@@ -104,13 +104,13 @@ TEST_F(ParseParamTest, OtherTypesRenderNothing) {
 
 TEST(BooleanTextTest, NumbersUseTheDecimalSeparatorOfTheUsersLocale) {
   {
-    const ScopedEnvironment numeric("LC_ALL", "de_DE.UTF-8");
+    const ScopedEnvironment numeric("LC_NUMERIC", "de_DE.UTF-8");
     EXPECT_EQ(BooleanText::LocaleDecimalSeparator(), ",");
     EXPECT_TRUE(BooleanText::Convert("0,5"));
     EXPECT_FALSE(BooleanText::Convert("-0,0"));
     EXPECT_TRUE(BooleanText::Convert("0.5"));
   }
-  const ScopedEnvironment numeric("LC_ALL", "en_US.UTF-8");
+  const ScopedEnvironment numeric("LC_NUMERIC", "en_US.UTF-8");
   EXPECT_TRUE(Raises(13, [] { BooleanText::Convert("0,5"); }));
   for (const char* notANumber : {"", " ", "1.2.3", "e5", "1e", "+", "0x1", "1 0", "truth"}) {
     EXPECT_TRUE(Raises(13, [&] { BooleanText::Convert(notANumber); })) << '"' << notANumber << '"';

@@ -8,32 +8,45 @@ namespace TLPaymentPlugIns {
 ReferenceStageObject::ReferenceStageObject(PlugIn& plugIn, std::string storeLang)
     : mPlugIn(plugIn), mStoreLang(std::move(storeLang)) {}
 
+template <typename Visit>
+std::string_view ReferenceStageObject::Scan(std::string_view text, Visit&& visit) {
+  std::size_t done = 0;
+  for (;;) {
+    const std::size_t open = text.find(kOpen, done);
+    if (open == std::string_view::npos) break;
+    const std::size_t close = text.find(kClose, open + kOpen.size());
+    if (close == std::string_view::npos) break;
+    visit(text.substr(done, open - done), text.substr(open + kOpen.size(), close - open - kOpen.size()),
+          text.substr(open, close + kClose.size() - open));
+    done = close + kClose.size();
+  }
+  return text.substr(done);
+}
+
 void ReferenceStageObject::ParseSnippet(std::string& text, int16_t mode) {
   mPCode.clear();
   if (mode != 1) throw errors::InvalidArgument();
   std::string rendered;
   rendered.reserve(text.size());
-  const std::string_view source(text);
-  std::size_t done = 0;
-  for (;;) {
-    const std::size_t open = source.find(kOpen, done);
-    if (open == std::string_view::npos) break;
-    const std::size_t close = source.find(kClose, open + kOpen.size());
-    if (close == std::string_view::npos) break;
-    rendered.append(source, done, open - done);
-    const std::string strParam(source.substr(open + kOpen.size(), close - open - kOpen.size()));
-    try {
-      rendered += mPlugIn.ParseParam(strParam, mStoreLang);
-    } catch (const Error& error) {
-      const std::string_view reference = source.substr(open, close + kClose.size() - open);
-      throw Error(error.Number(), error.Source(), error.Description() + " in " + std::string(reference));
-    }
-    done = close + kClose.size();
-  }
-  rendered.append(source, done);
+  const std::string_view rest =
+      Scan(text, [&](std::string_view literal, std::string_view strParam, std::string_view reference) {
+        rendered.append(literal);
+        try {
+          rendered += mPlugIn.ParseParam(std::string(strParam), mStoreLang);
+        } catch (const Error& error) {
+          throw Error(error.Number(), error.Source(), error.Description() + " in " + std::string(reference));
+        }
+      });
+  rendered.append(rest);
   mPCode = std::move(rendered);
 }
 
 std::string ReferenceStageObject::PCode() { return mPCode; }
+
+std::vector<std::string> ReferenceStageObject::References(std::string_view text) {
+  std::vector<std::string> references;
+  Scan(text, [&](std::string_view, std::string_view strParam, std::string_view) { references.emplace_back(strParam); });
+  return references;
+}
 
 }  // namespace TLPaymentPlugIns

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "staging/StageObject.h"
 
@@ -34,7 +35,16 @@ class ReferenceStageObject : public StageObject {
   // The rendering of the last ParseSnippet.
   std::string PCode() override;
 
+  // The parameter strings of the complete references in text, in order.
+  static std::vector<std::string> References(std::string_view text);
+
  private:
+  // Calls visit(literal, strParam, reference) for each complete reference,
+  // literal being the text since the previous one; returns the text after
+  // the last.
+  template <typename Visit>
+  static std::string_view Scan(std::string_view text, Visit&& visit);
+
   PlugIn& mPlugIn;
   std::string mStoreLang;
   std::string mPCode;

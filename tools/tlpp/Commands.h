@@ -29,6 +29,8 @@ int RunSnippet(const std::vector<std::string>& words);
 int RunParam(const std::vector<std::string>& words);
 // The dialog: DialogCommands.cpp.
 int RunConfigure(const std::vector<std::string>& words);
+// Publish readiness: CheckCommand.cpp.
+int RunCheck(const std::vector<std::string>& words);
 
 const std::vector<Command>& AllCommands();
 

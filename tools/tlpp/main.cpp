@@ -27,6 +27,8 @@ const std::vector<Command>& AllCommands() {
        "tlpp configure PLUGIN_DIR [--lang CODE] [--store-lang CODE] [--charset N] [--charset-io N] "
        "[--screenshot DIR]",
        RunConfigure},
+      {"check", "find what would break a published shop",
+       "tlpp check [ROOT] [--store-langs de,en] [--format text|json]", RunCheck},
   };
   return commands;
 }

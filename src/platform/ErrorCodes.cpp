@@ -22,6 +22,9 @@ Error ConfigFileNotPresent() {
 Error ConfigPathNotPresentOnSave() {
   return Error(kConfigPathNotPresentOnSave, kPlugInSource, "Configuration Path not present");
 }
+Error DialogUnavailable(const std::string& reason) {
+  return Error(kDialogUnavailable, kPlugInSource, "The configuration dialog cannot be shown: " + reason);
+}
 
 Error InvalidArgument() { return Runtime(kInvalidArgument, "Invalid procedure call or argument"); }
 Error Overflow() { return Runtime(kOverflow, "Overflow"); }
@@ -32,6 +35,9 @@ Error ObjectNotSet() {
 }
 Error DuplicateKey() {
   return Runtime(kDuplicateKey, "This key is already associated with an element of this collection");
+}
+Error InvalidPicture(const std::string& path) {
+  return Error(kInvalidPicture, kRuntimeSource, "Invalid picture: " + path);
 }
 Error NotSupported() { return Runtime(kNotSupported, "Object doesn't support this property or method"); }
 Error NotImplemented(const std::string& member) {

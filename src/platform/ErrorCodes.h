@@ -18,6 +18,8 @@ inline constexpr long kConfigMalformed = 100991;
 inline constexpr long kConfigPathNotPresentOnLoad = 100992;
 inline constexpr long kConfigFileNotPresent = 100993;
 inline constexpr long kConfigPathNotPresentOnSave = 100994;
+// No frontend is installed that can show the configuration dialog now.
+inline constexpr long kDialogUnavailable = 100995;
 
 // The runtime's errors.
 inline constexpr long kInvalidArgument = 5;
@@ -32,6 +34,7 @@ inline constexpr long kPathFileAccess = 75;
 inline constexpr long kPathNotFound = 76;
 inline constexpr long kObjectNotSet = 91;
 inline constexpr long kDuplicateKey = 457;
+inline constexpr long kInvalidPicture = 481;
 inline constexpr long kNotSupported = 438;
 inline constexpr long kNotImplemented = 445;
 // A selection query the document library cannot read (E_FAIL).
@@ -41,6 +44,7 @@ Error ConfigMalformed();
 Error ConfigPathNotPresentOnLoad();
 Error ConfigFileNotPresent();
 Error ConfigPathNotPresentOnSave();
+Error DialogUnavailable(const std::string& reason);
 
 Error InvalidArgument();
 Error Overflow();
@@ -48,6 +52,7 @@ Error SubscriptOutOfRange();
 Error TypeMismatch();
 Error ObjectNotSet();
 Error DuplicateKey();
+Error InvalidPicture(const std::string& path);
 Error NotSupported();
 Error NotImplemented(const std::string& member);
 Error QueryInvalid(const std::string& query, const std::string& reason);

@@ -1,0 +1,20 @@
+#include "dialog/DialogFrontend.h"
+
+namespace TLPaymentPlugIns {
+
+namespace {
+std::shared_ptr<DialogFrontend>& Slot() {
+  static std::shared_ptr<DialogFrontend> frontend;
+  return frontend;
+}
+}  // namespace
+
+std::shared_ptr<DialogFrontend> DialogFrontend::Install(std::shared_ptr<DialogFrontend> frontend) {
+  auto previous = std::move(Slot());
+  Slot() = std::move(frontend);
+  return previous;
+}
+
+std::shared_ptr<DialogFrontend> DialogFrontend::Installed() { return Slot(); }
+
+}  // namespace TLPaymentPlugIns

@@ -1,0 +1,135 @@
+#include "DialogTest.h"
+#include "platform/Error.h"
+
+using TLPaymentPlugIns::Error;
+using TLPaymentPlugIns::ImageControl;
+using testing_support::ScriptedFrontend;
+using testing_support::WriteBmp;
+using testing_support::WriteFile;
+
+namespace {
+long ErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const Error& error) {
+    return error.Number();
+  }
+  return 0;
+}
+}  // namespace
+
+using Captions = DialogTest;
+
+TEST_F(Captions, EveryTextComesFromTheDocumentInTheDisplayLanguage) {
+  Load("plugin.xml");
+  const auto& form = Show("en", "de");
+  EXPECT_EQ(form.Caption, "Set up test payment");
+  EXPECT_EQ(form.SSAPlugIn.TabFor(form.SSPPlugInMain).Caption, "General");
+  EXPECT_EQ(form.SSAPlugIn.TabFor(form.SSPPlugInAdvanced).Caption, "Advanced");
+  EXPECT_EQ(form.SSAPlugIn.TabFor(form.SSPPlugInReport).Caption, "Report");
+  EXPECT_EQ(form.lblPlugInInfo.Caption, "Payment method");
+  EXPECT_EQ(form.SSCPlugInActive.Caption, "Offer in the shop");
+  EXPECT_EQ(form.cmdOk.Caption, "<b>OK</b>");
+  EXPECT_EQ(form.cmdCancel.Caption, "Cancel");
+  EXPECT_EQ(form.cmdApply.Caption, "Apply");
+  EXPECT_EQ(form.TLUSettings.Caption, "Settings");
+  EXPECT_EQ(form.TLUReport.Caption, "Files");
+  EXPECT_EQ(form.LblPlugInName.Caption, "Test payment");
+  EXPECT_EQ(form.LblPlugInCopyRight.Caption, "© Test Ltd");
+  EXPECT_EQ(form.txtPlugInInfo.Text, "First line\r\nSecond line");
+  EXPECT_EQ(form.lblProviderURL.Caption, "To the provider");
+  EXPECT_EQ(form.ParamDesc.Caption, "");
+  EXPECT_EQ(form.ReportDesc.Caption, "");
+}
+
+TEST_F(Captions, ACaptionMissingInTheDisplayLanguageIsEmptyWithoutFallback) {
+  Load("bare.xml");
+  const auto& form = Show("", "");
+  for (const std::string* caption : {&form.Caption, &form.lblPlugInInfo.Caption, &form.SSCPlugInActive.Caption,
+                                     &form.cmdOk.Caption, &form.cmdCancel.Caption, &form.cmdApply.Caption,
+                                     &form.TLUSettings.Caption, &form.TLUReport.Caption}) {
+    EXPECT_EQ(*caption, "");
+  }
+  for (const auto& tab : form.SSAPlugIn.Tabs) EXPECT_EQ(tab.Caption, "");
+  EXPECT_EQ(form.txtPlugInInfo.Text, "One paragraph without line breaks.");
+}
+
+TEST_F(Captions, TheFirstElementWithNameAndLangWinsWhateverItIs) {
+  Load("shared_names.xml");
+  const auto& form = Show("en", "en");
+  EXPECT_EQ(form.SSAPlugIn.TabFor(form.SSPPlugInMain).Caption, "first");
+}
+
+TEST_F(Captions, AMissingInfoTextStopsTheDialogWithError91) {
+  Load("link_without_caption.xml");
+  EXPECT_EQ(ErrorOf([&] { plugIn.ShowConfigDialogue("en", "fr"); }), 91);
+}
+
+TEST_F(Captions, ADescriptionOfThousandsOfCrLfLinesWithTabsShowsEveryLineWithoutTabs) {
+  std::string desc;
+  for (int i = 0; i < 5000; ++i) desc += "\tline\r\n";
+  std::string document = testing_support::Fixture("dialog/data/bare.xml");
+  document.replace(document.find("One paragraph"), std::string("One paragraph without line breaks.").size(), desc);
+  WriteFile(dir / "config.xml", document);
+  plugIn.ConfigPath(dir.path());
+  const std::string shown = Show("en", "").txtPlugInInfo.Text;
+  EXPECT_EQ(shown.size(), 5000u * 6);
+  EXPECT_EQ(shown.substr(0, 12), "line\r\nline\r\n");
+}
+
+using Logo = DialogTest;
+
+struct LogoCase {
+  long w, h;
+  bool stretched;
+  double width, height, top, labels;
+};
+
+TEST_F(Logo, IsPlacedAtItsSizeOrFittedIntoTheBoxAndTheLabelsMoveBesideIt) {
+  Load("plugin.xml");
+  const LogoCase cases[] = {
+      {50, 40, false, 780, 630, 472.5, 1020},       // fits: natural size
+      {190, 73, false, 2880, 1125, 225, 3120},      // fits exactly: natural size
+      {400, 100, true, 2850, 712.5, 431.25, 3090},  // too high and wide
+      {100, 200, true, 547.5, 1095, 240, 787.5},    // too high
+      {300, 10, true, 2850, 95, 740, 3090},         // low but too wide
+      {20000, 20000, true, 1095, 1095, 240, 1335},  // huge
+  };
+  for (const LogoCase& c : cases) {
+    WriteBmp(dir / "logo.bmp", c.w, 1);
+    frontend->pictures = [&](const std::string&) { return ImageControl::PictureSize{c.w, c.h}; };
+    const auto& form = Show("de", "de");
+    EXPECT_TRUE(form.LeadLogo.Visible);
+    EXPECT_EQ(form.LeadLogo.PaintSizeMode, c.stretched ? 1 : 0) << c.w << "x" << c.h;
+    EXPECT_DOUBLE_EQ(form.LeadLogo.Width, c.width) << c.w << "x" << c.h;
+    EXPECT_DOUBLE_EQ(form.LeadLogo.Height, c.height) << c.w << "x" << c.h;
+    EXPECT_DOUBLE_EQ(form.LeadLogo.Top, c.top) << c.w << "x" << c.h;
+    EXPECT_DOUBLE_EQ(form.LeadLogo.Left, 120);
+    EXPECT_DOUBLE_EQ(form.lblPlugInInfo.Left, c.labels);
+    EXPECT_DOUBLE_EQ(form.LblPlugInName.Left, c.labels);
+    EXPECT_DOUBLE_EQ(form.LblPlugInCopyRight.Left, 3660);
+    EXPECT_EQ(form.LeadLogo.BackColor, 0x8000000Fu);
+  }
+}
+
+TEST_F(Logo, ABitmapFileIsReadForItsSize) {
+  Load("plugin.xml");
+  WriteBmp(dir / "logo.bmp", 50, 40);
+  const auto& form = Show("de", "de");
+  EXPECT_EQ(form.LeadLogo.PicturePath, dir / "logo.bmp");
+  EXPECT_DOUBLE_EQ(form.LeadLogo.Width, 780);
+}
+
+TEST_F(Logo, WithoutALogoTheControlIsHiddenAndTheLabelsMoveLeft) {
+  Load("plugin.xml");
+  const auto& form = Show("de", "de");
+  EXPECT_FALSE(form.LeadLogo.Visible);
+  EXPECT_DOUBLE_EQ(form.lblPlugInInfo.Left, 120);
+  EXPECT_DOUBLE_EQ(form.LblPlugInName.Left, 120);
+}
+
+TEST_F(Logo, AFileThatIsNotAPictureStopsTheDialog) {
+  Load("plugin.xml");
+  WriteFile(dir / "logo.bmp", "GIF89a not a bitmap");
+  EXPECT_EQ(ErrorOf([&] { plugIn.ShowConfigDialogue("de", "de"); }), 481);
+}

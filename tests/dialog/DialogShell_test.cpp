@@ -1,0 +1,212 @@
+#include "DialogTest.h"
+#include "platform/Error.h"
+#include "platform/FileSystemObject.h"
+
+using TLPaymentPlugIns::DialogFrontend;
+using TLPaymentPlugIns::Error;
+using testing_support::InstalledFrontend;
+using testing_support::ScriptedFrontend;
+using testing_support::WriteFile;
+
+namespace {
+long ErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const Error& error) {
+    return error.Number();
+  }
+  return 0;
+}
+}  // namespace
+
+using Opening = DialogTest;
+
+TEST_F(Opening, WithoutAFrontendThatCanShowAWindowNothingIsBuiltOrChanged) {
+  Load("link_without_caption.xml");
+  plugIn.mCharSet = 7;
+  frontend->unavailable = "no display";
+  EXPECT_EQ(ErrorOf([&] { plugIn.ShowConfigDialogue("en", "fr", 1, 2); }), 100995);
+  {
+    const InstalledFrontend none(nullptr);
+    EXPECT_EQ(ErrorOf([&] { plugIn.ShowConfigDialogue("en", "fr"); }), 100995);
+  }
+  EXPECT_EQ(frontend->shown, 0);
+  EXPECT_EQ(plugIn.mCharSet, 7);
+  EXPECT_FALSE(plugIn.Config().selectSingleNode("//Value[@lang='fr']"));
+}
+
+TEST_F(Opening, ALoadErrorComesBeforeAnyDialog) {
+  TLPaymentPlugIns::PlugIn unloaded;
+  EXPECT_EQ(ErrorOf([&] { unloaded.ShowConfigDialogue(); }), 100992);
+  EXPECT_EQ(frontend->shown, 0);
+}
+
+TEST_F(Opening, CaptionsAndControlsTakeCharSetAndOnlyTheSettingsViewTakesCharSetIO) {
+  Load("plugin.xml");
+  plugIn.ShowConfigDialogue("de", "de", 238, 161);
+  const auto& form = frontend->form();
+  EXPECT_EQ(plugIn.mCharSet, 238);
+  EXPECT_EQ(plugIn.mCharSetIO, 161);
+  for (const auto* font : {&form.Font, &form.SSAPlugIn.Font, &form.SSAPlugIn.Font2, &form.LeadLogo.Font,
+                           &form.lblPlugInInfo.Font, &form.LblPlugInName.Font, &form.txtPlugInInfo.Font,
+                           &form.lblProviderURL.Font, &form.LblPlugInCopyRight.Font, &form.SSCPlugInActive.Font,
+                           &form.cmdOk.Font, &form.cmdCancel.Font, &form.cmdApply.Font, &form.ParamDesc.Font,
+                           &form.TLUReport.Font, &form.ReportDesc.Font}) {
+    EXPECT_EQ(font->Charset, 238);
+  }
+  EXPECT_EQ(form.TLUSettings.Font.Charset, 161);
+  EXPECT_EQ(form.pnlMain.Top, 120);
+  EXPECT_EQ(form.Height, 6990);
+}
+
+TEST_F(Opening, AnEmptyOrUndeclaredLanguageBecomesTheDefault) {
+  Load("plugin.xml");
+  for (const char* code : {"", "fr", "DE"}) {
+    const auto& form = Show(code, "de");
+    EXPECT_EQ(form.AppLang, "de") << code;
+    EXPECT_EQ(form.LblPlugInName.Caption, "Testzahlung") << code;
+  }
+  const auto& form = Show("en", "");
+  EXPECT_EQ(form.AppLang, "en");
+  EXPECT_EQ(form.StoreLang, "");
+  EXPECT_EQ(form.Caption, "Set up test payment");
+}
+
+TEST_F(Opening, WithoutADefaultLanguageOnlyADeclaredCodeOpens) {
+  Load("no_default_language.xml");
+  EXPECT_EQ(ErrorOf([&] { plugIn.ShowConfigDialogue("", "en"); }), 91);
+  EXPECT_EQ(ErrorOf([&] { plugIn.ShowConfigDialogue("fr", "en"); }), 91);
+  EXPECT_EQ(Show("en", "en").LblPlugInName.Caption, "No default");
+}
+
+TEST_F(Opening, CaptionsComeBeforeTheLogoTheLogoBeforeTheSettingsAndTheSettingsBeforeTheReport) {
+  Load("plugin.xml");
+  testing_support::WriteBmp(dir / "logo.bmp", 10, 10);
+  bool looked = false;
+  frontend->pictures = [&](const std::string&) {
+    const auto& form = frontend->form();
+    EXPECT_EQ(form.LblPlugInName.Caption, "Testzahlung");
+    EXPECT_EQ(form.cmdApply.Caption, "Übernehmen");
+    EXPECT_EQ(form.TLUSettings.Rows().Count(), 0u);
+    EXPECT_EQ(form.TLUReport.Rows().Count(), 0u);
+    looked = true;
+    return TLPaymentPlugIns::ImageControl::PictureSize{10, 10};
+  };
+  Show("de", "de");
+  EXPECT_TRUE(looked);
+  frontend->pictures = nullptr;
+
+  TLPaymentPlugIns::PlugIn other;
+  testing_support::WriteFile(dir / "config.xml", testing_support::Fixture("dialog/data/settings_before_report.xml"));
+  other.ConfigPath(dir.path());
+  EXPECT_EQ(ErrorOf([&] { other.ShowConfigDialogue("en", "en"); }), 13);
+}
+
+using Buttons = DialogTest;
+
+TEST_F(Buttons, OkSavesEvenWithoutAChangeAndCloses) {
+  Load("plugin.xml");
+  WriteFile(dir / "config.xml", "stale");
+  const auto& form = Show("de", "de", [](ScriptedFrontend& user) { user.PressOk(); });
+  EXPECT_TRUE(form.ClosedByOk());
+  EXPECT_NE(OnDisk().find("<ID>TLTestPayment</ID>"), std::string::npos);
+}
+
+TEST_F(Buttons, TickingActiveEnablesApplyAndApplySavesAndDisablesItself) {
+  Load("plugin.xml");
+  Show("de", "de", [&](ScriptedFrontend& user) {
+    auto& form = user.form();
+    EXPECT_FALSE(form.cmdApply.Enabled);
+    user.TickActive();
+    EXPECT_TRUE(form.cmdApply.Enabled);
+    EXPECT_TRUE(plugIn.IsActive());
+    EXPECT_EQ(OnDisk().find("active=\"true\""), std::string::npos);
+    user.PressApply();
+    EXPECT_FALSE(form.cmdApply.Enabled);
+    EXPECT_NE(OnDisk().find("active=\"true\""), std::string::npos);
+    user.TickActive();
+    EXPECT_FALSE(plugIn.IsActive());
+    EXPECT_TRUE(form.cmdApply.Enabled);
+  });
+  EXPECT_FALSE(frontend->form().ClosedByOk());
+  EXPECT_NE(OnDisk().find("active=\"true\""), std::string::npos);
+}
+
+TEST_F(Buttons, CancelLeavesTheFileButKeepsTheChangeInMemoryForTheNextSave) {
+  Load("plugin.xml");
+  const std::string before = OnDisk();
+  Show("de", "de", [](ScriptedFrontend& user) {
+    user.TickActive();
+    user.PressCancel();
+  });
+  EXPECT_EQ(OnDisk(), before);
+  EXPECT_TRUE(plugIn.IsActive());
+  Show("de", "de", [](ScriptedFrontend& user) { user.PressOk(); });
+  EXPECT_NE(OnDisk().find("active=\"true\""), std::string::npos);
+}
+
+TEST_F(Buttons, AFailedSaveIsShownAndKeepsTheDialogOpenAndApplyEnabled) {
+  Load("plugin.xml");
+  Show("de", "de", [&](ScriptedFrontend& user) {
+    user.TickActive();
+    plugIn.ConfigPath(dir / "no/such/folder");
+    user.PressApply();
+    EXPECT_TRUE(user.form().cmdApply.Enabled);
+    user.PressOk();
+    EXPECT_TRUE(user.form().IsOpen());
+    plugIn.ConfigPath(dir.path());
+    user.PressOk();
+    EXPECT_FALSE(user.form().IsOpen());
+  });
+  EXPECT_EQ(messages.size(), 2u);
+  EXPECT_TRUE(frontend->form().ClosedByOk());
+}
+
+using MainTab = DialogTest;
+
+TEST_F(MainTab, TheLinkOpensTheElementsTextAndLooksLikeALinkUnderTheMouse) {
+  Load("plugin.xml");
+  Show("en", "en", [](ScriptedFrontend& user) {
+    auto& form = user.form();
+    form.lblProviderURL.MouseMove();
+    EXPECT_TRUE(form.lblProviderURL.Font.Underline);
+    EXPECT_EQ(user.pointer, DialogFrontend::kPointerQuestionArrow);
+    form.LblPlugInName.MouseMove();
+    EXPECT_TRUE(form.lblProviderURL.Font.Underline);
+    form.SSAPlugIn.MouseMove();
+    EXPECT_FALSE(form.lblProviderURL.Font.Underline);
+    EXPECT_EQ(user.pointer, DialogFrontend::kPointerDefault);
+    form.lblProviderURL.MouseMove();
+    form.Form_MouseMove();
+    EXPECT_FALSE(form.lblProviderURL.Font.Underline);
+    form.lblProviderURL.Click();
+  });
+  EXPECT_EQ(frontend->openedLinks, std::vector<std::string>{"https://provider.example/en"});
+}
+
+TEST_F(MainTab, AnEmptyLinkIsHandedOverAsItIs) {
+  Load("bare.xml");
+  Show("", "", [](ScriptedFrontend& user) { user.form().lblProviderURL.Click(); });
+  EXPECT_EQ(frontend->openedLinks, std::vector<std::string>{""});
+}
+
+TEST_F(MainTab, AClickInTheDescriptionLeavesNothingSelected) {
+  Load("plugin.xml");
+  Show("de", "de", [](ScriptedFrontend& user) {
+    user.form().txtPlugInInfo.SelLength = 5;
+    user.form().txtPlugInInfo.Click();
+    EXPECT_EQ(user.form().txtPlugInInfo.SelLength, 0);
+  });
+}
+
+TEST_F(MainTab, SelectedRowsShowTheirDescriptionInTheirOwnPanel) {
+  Load("plugin.xml");
+  const auto& form = Show("en", "en", [](ScriptedFrontend& user) {
+    auto& dialog = user.form();
+    user.SelectRow(dialog.TLUSettings, "Days");
+    dialog.TLUSettings.SelectRow(nullptr);
+    user.SelectRow(dialog.TLUReport, "missing.txt");
+  });
+  EXPECT_EQ(form.ParamDesc.Caption, "Days to pay");
+  EXPECT_EQ(form.ReportDesc.Caption.substr(0, dir.path().size()), dir.path());
+}

@@ -114,7 +114,7 @@ std::vector<Finding> PublishCheck::Check(PlugIn& plugIn) const {
 
   // Warnings, for every plug-in.
   if (!config.selectSingleNode(schema::kQueryDefaultLanguage)) {
-    report.warning("*", "No language is marked as the default: the dialog cannot open without a declared language.");
+    report.warning("*", "No language is marked as the default: the name and the dialog fail for any language the plug-in does not declare.");
   }
   for (const std::string& language : declared) {
     std::string missing;

@@ -1,0 +1,110 @@
+// tlpp check on small fixture plug-ins: which findings, which exit status,
+// which JSON shape.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+#include <string>
+
+#include "support/TempDir.h"
+
+using namespace testing_support;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct CheckRun {
+  int status;
+  std::string out;
+};
+
+CheckRun Check(const std::string& arguments) {
+  const std::string command = std::string(TLPP_EXE) + " check " + arguments + " 2>/dev/null </dev/null";
+  CheckRun run{-1, {}};
+  std::FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return run;
+  std::array<char, 4096> buffer{};
+  for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) run.out.append(buffer.data(), n);
+  const int status = pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+// A root holding copies of the named fixture plug-ins.
+std::string Root(const TempDir& dir, std::initializer_list<const char*> names) {
+  for (const char* name : names) {
+    fs::copy(std::string(TLPP_TEST_DATA) + "/tools/data/check/" + name, dir / name, fs::copy_options::recursive);
+  }
+  return dir.path();
+}
+
+bool Has(const std::string& out, const std::string& line) {
+  std::istringstream lines(out);
+  for (std::string each; std::getline(lines, each);) {
+    if (each.rfind(line, 0) == 0) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+TEST(TlppCheck, ReportsEachPublishingFaultOfAnActivePlugIn) {
+  TempDir dir;
+  const CheckRun run = Check(Root(dir, {"faulty"}));
+  EXPECT_EQ(run.status, 1);
+  for (const char* expected : {
+           "Faulty\t*\terror\tThe declared file \"certificate.pem\" is missing",
+           "Faulty\t*\terror\tThe declared file \"missing.gif\" is missing",
+           "Faulty\tde\terror\tThe parameter \"Empty\" is empty.",
+           "Faulty\ten\terror\tThe parameter \"GermanOnly\" has no value for this store language.",
+           "Faulty\ten\terror\tThe page snippet refers to \"Nowhere\", which the plug-in does not declare.",
+           "Faulty\tde\terror\tNo option of \"Cards\" is chosen",
+           "Faulty\ten\terror\tThe page snippet reference type=\"conditional\" param=\"Word\" value=\"never\" does not render: Type mismatch",
+           "Faulty\t*\twarning\tNo language is marked as the default",
+           "Faulty\ten\twarning\tThe dialog would show empty captions for: FormCaption,",
+           "Faulty\t*\twarning\tThe parameter \"FormCaption\" shares its name with an earlier <Caption> element",
+           "Faulty\t*\twarning\tThe integer value \"viele\" of \"Days\" cannot be read",
+           "Faulty\t*\twarning\tThe file \"missing.gif\" would be published outside the stage folder",
+       }) {
+    EXPECT_TRUE(Has(run.out, expected)) << expected << "\n--- output:\n" << run.out;
+  }
+  // A hidden parameter is never reported, and "de" has a value for GermanOnly.
+  EXPECT_EQ(run.out.find("Hidden"), std::string::npos);
+  EXPECT_FALSE(Has(run.out, "Faulty\tde\terror\tThe parameter \"GermanOnly\""));
+}
+
+TEST(TlppCheck, InactivePlugInsGetWarningsOnlyAndCleanOnesNothing) {
+  TempDir dir;
+  const CheckRun run = Check(Root(dir, {"clean", "inactive"}));
+  EXPECT_EQ(run.status, 0) << run.out;
+  EXPECT_EQ(run.out, "Inactive\t*\twarning\tThe integer value \"99999\" of \"Days\" cannot be read by the dialog (Overflow).\n");
+}
+
+TEST(TlppCheck, StoreLanguagesCanBeChosen) {
+  TempDir dir;
+  const CheckRun run = Check(Root(dir, {"faulty"}) + " --store-langs de");
+  EXPECT_TRUE(Has(run.out, "Faulty\tde\terror\tThe parameter \"Empty\""));
+  EXPECT_FALSE(Has(run.out, "Faulty\ten\terror"));
+}
+
+TEST(TlppCheck, JsonIsOneObjectPerFindingInAnArray) {
+  TempDir dir;
+  const CheckRun run = Check(Root(dir, {"inactive"}) + " --format json");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "[\n  {\"plugin\": \"Inactive\", \"language\": \"*\", \"severity\": \"warning\", \"message\": \"The integer "
+            "value \\\"99999\\\" of \\\"Days\\\" cannot be read by the dialog (Overflow).\"}\n]\n");
+  TempDir cleanDir;
+  EXPECT_EQ(Check(Root(cleanDir, {"clean"}) + " --format json").out, "[\n]\n");
+}
+
+TEST(TlppCheck, ARootThatCannotBeScannedExitsWith2) {
+  TempDir dir;
+  EXPECT_EQ(Check(dir / "missing").status, 2);
+  fs::create_directory(dir / "broken");
+  WriteFile(dir / "broken/config.xml", "<P>");
+  EXPECT_EQ(Check(dir.path()).status, 2);
+}

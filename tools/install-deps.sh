@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs, only those that are missing.
 set -euo pipefail
 packages=(cmake g++ make pkg-config libxml2-dev libxml2-utils libicu-dev libgtest-dev libgmock-dev
-          libbenchmark-dev qt6-base-dev)
+          libbenchmark-dev qt6-base-dev fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

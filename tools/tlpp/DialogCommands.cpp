@@ -1,10 +1,61 @@
 // configure: the configuration dialog.
+#include <cstdint>
+#include <cstdio>
+#include <memory>
 #include <stdexcept>
 
+#include "Arguments.h"
 #include "Commands.h"
+#include "plugin/PlugIn.h"
+#ifdef TLPP_WITH_QT
+#include "dialog/qt/QtDialogFrontend.h"
+#endif
 
 namespace tlpp {
 
-int RunConfigure(const std::vector<std::string>&) { throw std::runtime_error("not available yet"); }
+namespace {
+
+int16_t CharSet(const Arguments& args, const std::string& name) {
+  const std::string text = args.option(name, "0");
+  std::size_t used = 0;
+  int value = 0;
+  try {
+    value = std::stoi(text, &used);
+  } catch (const std::exception&) {
+    used = 0;
+  }
+  if (used != text.size() || value < INT16_MIN || value > INT16_MAX) {
+    throw std::invalid_argument(name + " must be a number from -32768 to 32767");
+  }
+  return static_cast<int16_t>(value);
+}
+
+}  // namespace
+
+// Exit status 0 after OK, 1 after Cancel (or the window closed otherwise);
+// with --screenshot, 0 once the three pictures are written.
+int RunConfigure(const std::vector<std::string>& words) {
+  const Arguments args(words, {"--lang", "--store-lang", "--charset", "--charset-io", "--screenshot"});
+  if (args.positionals().size() != 1) throw std::invalid_argument("expected PLUGIN_DIR");
+#ifdef TLPP_WITH_QT
+  auto frontend = std::make_shared<TLPaymentPlugIns::QtDialogFrontend>();
+  const auto screenshots = args.option("--screenshot");
+  if (screenshots) frontend->ScreenshotTo(*screenshots);
+  TLPaymentPlugIns::DialogFrontend::Install(frontend);
+
+  TLPaymentPlugIns::PlugIn plugIn;
+  plugIn.ConfigPath(args.positional(0));
+  plugIn.ShowConfigDialogue(args.option("--lang", ""), args.option("--store-lang", ""), CharSet(args, "--charset"),
+                            CharSet(args, "--charset-io"));
+  if (screenshots) {
+    std::printf("%s/main.png\n%s/advanced.png\n%s/report.png\n", screenshots->c_str(), screenshots->c_str(),
+                screenshots->c_str());
+    return 0;
+  }
+  return frontend->LastClosedByOk() ? 0 : 1;
+#else
+  throw std::runtime_error("this tlpp was built without the Qt dialog frontend");
+#endif
+}
 
 }  // namespace tlpp

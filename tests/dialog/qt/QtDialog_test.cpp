@@ -1,0 +1,188 @@
+// The Qt dialog on Qt's offscreen platform, driven like a user with QTest.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "dialog/qt/QtDialogFrontend.h"
+#include "plugin/PlugIn.h"
+#include "support/InstalledFrontend.h"
+#include "support/ScriptedFrontend.h"
+#include "support/TempDir.h"
+
+using TLPaymentPlugIns::PlugIn;
+using TLPaymentPlugIns::QtDialogFrontend;
+using testing_support::InstalledFrontend;
+using testing_support::ReadFile;
+using testing_support::TempDir;
+
+namespace {
+
+// Runs user once the dialog is shown and its modal loop runs.
+void WhenShown(std::function<void(QDialog&)> user) {
+  QTimer::singleShot(0, [user = std::move(user)] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    try {
+      user(*dialog);
+    } catch (const std::exception& error) {
+      ADD_FAILURE() << error.what();
+      dialog->close();
+    }
+  });
+}
+
+template <typename W>
+W* Child(QDialog& dialog, const char* name) {
+  W* widget = dialog.findChild<W*>(name);
+  EXPECT_NE(widget, nullptr) << name;
+  return widget;
+}
+
+bool ActiveOnDisk(const std::string& folder) {
+  PlugIn fresh;
+  fresh.ConfigPath(folder);
+  return fresh.IsActive();
+}
+
+uint32_t Crc32(const std::string& bytes) {
+  uint32_t crc = 0xFFFFFFFFu;
+  for (const unsigned char byte : bytes) {
+    crc ^= byte;
+    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return ~crc;
+}
+
+std::string BigEndian(uint32_t value) {
+  return {static_cast<char>(value >> 24), static_cast<char>(value >> 16), static_cast<char>(value >> 8),
+          static_cast<char>(value)};
+}
+
+std::string Chunk(const std::string& type, const std::string& data) {
+  return BigEndian(static_cast<uint32_t>(data.size())) + type + data + BigEndian(Crc32(type + data));
+}
+
+// A PNG of width x height RGBA pixels whose pixel data breaks off at once.
+std::string PngHeaderOnly(uint32_t width, uint32_t height) {
+  const std::string header = BigEndian(width) + BigEndian(height) + std::string("\x08\x06\x00\x00\x00", 5);
+  return std::string("\x89PNG\r\n\x1a\n", 8) + Chunk("IHDR", header) + Chunk("IDAT", std::string("\x78\x9c", 2)) +
+         Chunk("IEND", "");
+}
+
+long PeakKilobytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+class QtDialog : public ::testing::Test {
+ protected:
+  void SetUp() override { testing_support::CopySample("invoice", plugInDir); }
+
+  TempDir dir;
+  std::string plugInDir = dir / "invoice";
+  std::shared_ptr<QtDialogFrontend> frontend = std::make_shared<QtDialogFrontend>();
+  InstalledFrontend installed{frontend};
+};
+
+}  // namespace
+
+TEST_F(QtDialog, TickApplyEditAndEnterSaveTheSampleToDisk) {
+  PlugIn plugIn;
+  plugIn.ConfigPath(plugInDir);
+  const bool wasActive = plugIn.IsActive();
+  WhenShown([&](QDialog& dialog) {
+    auto* apply = Child<QPushButton>(dialog, "cmdApply");
+    EXPECT_FALSE(apply->isEnabled());
+    QTest::mouseClick(Child<QCheckBox>(dialog, "SSCPlugInActive"), Qt::LeftButton);
+    EXPECT_TRUE(apply->isEnabled());
+    QTest::mouseClick(apply, Qt::LeftButton);
+    EXPECT_FALSE(apply->isEnabled());
+    EXPECT_EQ(ActiveOnDisk(plugInDir), !wasActive) << "saved by Apply";
+
+    auto* label = Child<QLineEdit>(dialog, "PaymentLabel");
+    label->selectAll();
+    QTest::keyClicks(label, "Kauf auf Rechnung <neu>");
+    QTest::keyClick(label, Qt::Key_Return);  // finishes the edit and presses OK
+  });
+  plugIn.ShowConfigDialogue("de", "de");
+  EXPECT_TRUE(frontend->LastClosedByOk());
+
+  PlugIn reread;
+  reread.ConfigPath(plugInDir);
+  EXPECT_EQ(ActiveOnDisk(plugInDir), !wasActive);
+  EXPECT_EQ(reread.GetParam("PaymentLabel", "de"), "Kauf auf Rechnung <neu>");
+}
+
+TEST_F(QtDialog, EscapeCancelsWithoutSaving) {
+  const std::string before = ReadFile(plugInDir + "/config.xml");
+  PlugIn plugIn;
+  plugIn.ConfigPath(plugInDir);
+  WhenShown([](QDialog& dialog) {
+    QTest::mouseClick(Child<QCheckBox>(dialog, "SSCPlugInActive"), Qt::LeftButton);
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+  });
+  plugIn.ShowConfigDialogue("en", "en");
+  EXPECT_FALSE(frontend->LastClosedByOk());
+  EXPECT_EQ(ReadFile(plugInDir + "/config.xml"), before);
+}
+
+TEST_F(QtDialog, ScreenshotsOfEverySampleAreWrittenAndNothingIsSaved) {
+  for (const char* sample : {"cashondelivery", "creditcard"}) testing_support::CopySample(sample, dir / sample);
+  for (const char* sample : {"invoice", "cashondelivery", "creditcard"}) {
+    const std::string before = ReadFile(dir / sample + "/config.xml");
+    frontend->ScreenshotTo(dir / "shots" + "/" + sample);
+    PlugIn plugIn;
+    plugIn.ConfigPath(dir / sample);
+    plugIn.ShowConfigDialogue("de", "de");
+    for (const char* name : {"main.png", "advanced.png", "report.png"}) {
+      const QImage shot(QString::fromStdString(dir / "shots/" + sample + "/" + name));
+      EXPECT_EQ(shot.size(), QSize(513, 435)) << sample << " " << name;
+    }
+    EXPECT_EQ(ReadFile(dir / sample + "/config.xml"), before) << sample;
+  }
+}
+
+TEST_F(QtDialog, AHugeLogoIsFittedWithoutDecodingItWhole) {
+  // A PNG (read by its content, whatever the file's name) whose header
+  // claims 20,000 x 20,000 pixels of 32 bits: 1.6 GB when decoded whole.
+  testing_support::WriteFile(plugInDir + "/logo.bmp", PngHeaderOnly(20000, 20000));
+  const long before = PeakKilobytes();
+  frontend->ScreenshotTo(dir / "shots");
+  PlugIn plugIn;
+  plugIn.ConfigPath(plugInDir);
+  plugIn.ShowConfigDialogue("de", "de");
+  EXPECT_LT(PeakKilobytes() - before, 100 * 1024) << "peak grew by kB";
+  EXPECT_FALSE(QImage(QString::fromStdString(dir / "shots/main.png")).isNull());
+}
+
+TEST_F(QtDialog, AFileThatIsNotAPictureKeepsTheDialogShut) {
+  testing_support::WriteFile(plugInDir + "/logo.bmp", "not a picture");
+  PlugIn plugIn;
+  plugIn.ConfigPath(plugInDir);
+  try {
+    plugIn.ShowConfigDialogue("de", "de");
+    FAIL() << "no error";
+  } catch (const TLPaymentPlugIns::Error& error) {
+    EXPECT_EQ(error.Number(), 481);
+  }
+  EXPECT_EQ(QApplication::topLevelWidgets().count(), 0);
+}
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,22 +1,12 @@
 #include "DialogTest.h"
 #include "platform/Error.h"
+#include "support/Raises.h"
 
 using TLPaymentPlugIns::Error;
 using TLPaymentPlugIns::ImageControl;
 using testing_support::ScriptedFrontend;
 using testing_support::WriteBmp;
 using testing_support::WriteFile;
-
-namespace {
-long ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& error) {
-    return error.Number();
-  }
-  return 0;
-}
-}  // namespace
 
 using Captions = DialogTest;
 
@@ -62,7 +52,7 @@ TEST_F(Captions, TheFirstElementWithNameAndLangWinsWhateverItIs) {
 
 TEST_F(Captions, AMissingInfoTextStopsTheDialogWithError91) {
   Load("link_without_caption.xml");
-  EXPECT_EQ(ErrorOf([&] { plugIn.ShowConfigDialogue("en", "fr"); }), 91);
+  EXPECT_TRUE(testing_support::Raises(91, [&] { plugIn.ShowConfigDialogue("en", "fr"); }));
 }
 
 TEST_F(Captions, ADescriptionOfThousandsOfCrLfLinesWithTabsShowsEveryLineWithoutTabs) {
@@ -131,5 +121,5 @@ TEST_F(Logo, WithoutALogoTheControlIsHiddenAndTheLabelsMoveLeft) {
 TEST_F(Logo, AFileThatIsNotAPictureStopsTheDialog) {
   Load("plugin.xml");
   WriteFile(dir / "logo.bmp", "GIF89a not a bitmap");
-  EXPECT_EQ(ErrorOf([&] { plugIn.ShowConfigDialogue("de", "de"); }), 481);
+  EXPECT_TRUE(testing_support::Raises(481, [&] { plugIn.ShowConfigDialogue("de", "de"); }));
 }

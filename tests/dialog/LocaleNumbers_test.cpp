@@ -6,6 +6,7 @@
 
 #include "dialog/frmPlugIn.h"
 #include "platform/Error.h"
+#include "support/Raises.h"
 #include "support/ScopedLocale.h"
 
 using TLPaymentPlugIns::Currency;
@@ -16,15 +17,6 @@ using TLPaymentPlugIns::Variant;
 using testing_support::ScopedLocale;
 
 namespace {
-
-long ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& error) {
-    return error.Number();
-  }
-  return 0;
-}
 
 Currency Amount(const char* text) { return LocaleNumbers::ToCurrency(text); }
 
@@ -46,10 +38,10 @@ TEST(LocaleNumbers, IntegersRoundHalfToEvenAndReadTheLocalesSeparators) {
 TEST(LocaleNumbers, IntegerFailuresAreTypeMismatchOrOverflow) {
   const ScopedLocale german("de_DE");
   for (const char* text : {"abc", "", "  ", "12x", "1,2,3,x"}) {
-    EXPECT_EQ(ErrorOf([&] { LocaleNumbers::ToInteger(Variant(text)); }), 13) << text;
+    EXPECT_TRUE(testing_support::Raises(13, [&] { LocaleNumbers::ToInteger(Variant(text)); })) << text;
   }
   for (const char* text : {"99999", "32767,5", "-32769", "1e400"}) {
-    EXPECT_EQ(ErrorOf([&] { LocaleNumbers::ToInteger(Variant(text)); }), 6) << text;
+    EXPECT_TRUE(testing_support::Raises(6, [&] { LocaleNumbers::ToInteger(Variant(text)); })) << text;
   }
 }
 
@@ -63,8 +55,8 @@ TEST(LocaleNumbers, AmountsKeepFourDecimalsAndTheirTextUsesTheLocale) {
     EXPECT_EQ(LocaleNumbers::ToText(Variant(Amount("1.234.567,5"))), "1234567,5");
     EXPECT_EQ(LocaleNumbers::ToText(Variant(Amount("-0,25"))), "-0,25");
     EXPECT_EQ(LocaleNumbers::ToText(Variant(Amount("922.337.203.685.477,5807"))), "922337203685477,5807");
-    EXPECT_EQ(ErrorOf([] { Amount("922.337.203.685.477,5808"); }), 6);
-    EXPECT_EQ(ErrorOf([] { Amount(","); }), 13);
+    EXPECT_TRUE(testing_support::Raises(6, [] { Amount("922.337.203.685.477,5808"); }));
+    EXPECT_TRUE(testing_support::Raises(13, [] { Amount(","); }));
   }
   const ScopedLocale english("en_US.UTF-8");
   EXPECT_EQ(LocaleNumbers::ToText(Variant(Amount("1,234.5"))), "1234.5");
@@ -90,7 +82,7 @@ TEST(NormaliseAmount, KeepsDigitsPointsAndTheFirstComma) {
   EXPECT_EQ(frmPlugIn::NormaliseAmount("1.000.000,5"), Variant(Amount("1000000,5")));
   EXPECT_EQ(frmPlugIn::NormaliseAmount("EUR"), Variant("0"));
   EXPECT_EQ(frmPlugIn::NormaliseAmount(""), Variant("0"));
-  EXPECT_EQ(ErrorOf([] { frmPlugIn::NormaliseAmount(","); }), 13);
-  EXPECT_EQ(ErrorOf([] { frmPlugIn::NormaliseAmount(std::string(32768, 'x')); }), 6);
-  EXPECT_EQ(frmPlugIn::NormaliseAmount(std::string(32767, ' ') ), Variant("0"));
+  EXPECT_TRUE(testing_support::Raises(13, [] { frmPlugIn::NormaliseAmount(","); }));
+  EXPECT_TRUE(testing_support::Raises(6, [] { frmPlugIn::NormaliseAmount(std::string(32768, 'x')); }));
+  EXPECT_EQ(frmPlugIn::NormaliseAmount(std::string(32767, ' ')), Variant("0"));
 }

@@ -24,7 +24,7 @@ class Row {
   Variant Content;
   bool IsChecked = false;
   int16_t Level = 0;
-  // Whether a group row is shown expanded.
+  // Kept for a group row; the Qt view always shows a group's members.
   bool GroupState = true;
   // Packed colours, red in the lowest byte; system colours allowed.
   uint32_t GroupColor = 0;

@@ -1,0 +1,180 @@
+// import tlpaymentplugins: PlugIns and PlugIn with the members of the C++
+// classes, properties as Python properties, numbered errors as
+// tlpaymentplugins.Error.
+#include <pybind11/eval.h>
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include <cstdint>
+#include <limits>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "catalogue/PlugIns.h"
+#include "platform/Error.h"
+#include "platform/ErrorCodes.h"
+#include "plugin/PlugIn.h"
+#include "server/DefaultFrontend.h"
+#include "server/python/PyStageObject.h"
+#include "server/python/PyText.h"
+
+namespace py = pybind11;
+using namespace py::literals;
+using TLPaymentPlugIns::Error;
+using TLPaymentPlugIns::PlugIn;
+using TLPaymentPlugIns::PlugIns;
+using TLPaymentPlugIns::server::ContentsToPython;
+using TLPaymentPlugIns::server::PyStageObject;
+using TLPaymentPlugIns::server::TextArgument;
+namespace errors = TLPaymentPlugIns::errors;
+
+namespace {
+
+constexpr const char* kErrorClass = R"py(
+class Error(Exception):
+    """A numbered error of the library: number, source and description."""
+
+    def __init__(self, number, source, description):
+        super().__init__(number, source, description)
+        self.number = number
+        self.source = source
+        self.description = description
+
+    def __str__(self):
+        return f"{self.number}: {self.description} ({self.source})"
+)py";
+
+// The host's staging object for one call; None is no object.
+std::optional<PyStageObject> HostStageObject(const py::object& host) {
+  if (host.is_none()) return std::nullopt;
+  return PyStageObject(host);
+}
+
+PyStageObject* Pointer(std::optional<PyStageObject>& stage) { return stage ? &*stage : nullptr; }
+
+int16_t Integer16(const py::handle& value) {
+  const auto number = value.cast<long long>();
+  if (number < std::numeric_limits<int16_t>::min() || number > std::numeric_limits<int16_t>::max()) {
+    throw errors::Overflow();
+  }
+  return static_cast<int16_t>(number);
+}
+
+std::shared_ptr<PlugIn> Item(const PlugIns& plugIns, const py::object& index) {
+  if (PyLong_Check(index.ptr()) && !PyBool_Check(index.ptr())) {
+    const auto position = index.cast<long long>();
+    if (position < std::numeric_limits<int32_t>::min() || position > std::numeric_limits<int32_t>::max()) {
+      throw errors::SubscriptOutOfRange();
+    }
+    return plugIns.Item(static_cast<int32_t>(position));
+  }
+  return plugIns.Item(TextArgument(index, "Index"));
+}
+
+std::vector<std::shared_ptr<PlugIn>> Snapshot(const PlugIns& plugIns) { return {plugIns.begin(), plugIns.end()}; }
+
+}  // namespace
+
+PYBIND11_MODULE(tlpaymentplugins, m) {
+  m.doc() = "Payment plug-ins for shop builders: PlugIns (a root folder's plug-ins) and PlugIn (one plug-in).";
+  py::exec(kErrorClass, m.attr("__dict__"));
+  py::register_exception_translator([](std::exception_ptr raised) {
+    try {
+      if (raised) std::rethrow_exception(raised);
+    } catch (const Error& error) {
+      const py::object errorType = py::module_::import("tlpaymentplugins").attr("Error");
+      const py::object value = errorType(error.Number(), error.Source(), error.Description());
+      PyErr_SetObject(errorType.ptr(), value.ptr());
+    }
+  });
+
+  py::class_<PlugIn, std::shared_ptr<PlugIn>>(m, "PlugIn", "One payment plug-in: a folder with its config.xml.")
+      .def(py::init<>())
+      .def_property(
+          "mCharSet", [](const PlugIn& p) { return p.mCharSet; },
+          [](PlugIn& p, const py::object& value) { p.mCharSet = Integer16(value); })
+      .def_property(
+          "mCharSetIO", [](const PlugIn& p) { return p.mCharSetIO; },
+          [](PlugIn& p, const py::object& value) { p.mCharSetIO = Integer16(value); })
+      .def_property(
+          "ConfigPath", [](const PlugIn& p) { return ContentsToPython(p.ConfigPath()); },
+          [](PlugIn& p, const py::object& value) { p.ConfigPath(TextArgument(value, "pConfigPath")); },
+          "The plug-in folder; setting it loads config.xml.")
+      .def_property_readonly("IconPath", [](PlugIn& p) { return ContentsToPython(p.IconPath()); })
+      .def_property_readonly("ID", &PlugIn::ID)
+      .def(
+          "Name", [](PlugIn& p, const py::object& appLang) { return p.Name(TextArgument(appLang, "AppLang", true)); },
+          "AppLang"_a = "")
+      .def(
+          "Copyright",
+          [](PlugIn& p, const py::object& appLang) { return p.Copyright(TextArgument(appLang, "AppLang", true)); },
+          "AppLang"_a = "")
+      .def_property_readonly(
+          "Config", [](PlugIn& p) { return py::bytes(p.Config().xml()); },
+          "The configuration document as SaveConfiguration would write it (bytes in its declared encoding).")
+      .def_property_readonly("IsUserDef", &PlugIn::IsUserDef)
+      .def_property(
+          "IsActive", [](PlugIn& p) { return p.IsActive(); },
+          [](PlugIn& p, const py::object& value) { p.IsActive(py::bool_(value).cast<bool>()); },
+          "In memory; SaveConfiguration writes it.")
+      .def(
+          "GetParam",
+          [](PlugIn& p, const py::object& paramName, const py::object& storeLang) {
+            return p.GetParam(TextArgument(paramName, "ParamName"), TextArgument(storeLang, "StoreLang", true));
+          },
+          "ParamName"_a, "StoreLang"_a = "")
+      .def("LoadConfiguration", &PlugIn::LoadConfiguration)
+      .def("SaveConfiguration", &PlugIn::SaveConfiguration)
+      .def(
+          "ShowConfigDialogue",
+          [](PlugIn& p, const py::object& appLang, const py::object& storeLang, const py::object& charSet,
+             const py::object& charSetIO) {
+            const std::string app = TextArgument(appLang, "AppLang", true);
+            const std::string store = TextArgument(storeLang, "StoreLang", true);
+            const int16_t fonts = Integer16(charSet);
+            const int16_t fontsIO = Integer16(charSetIO);
+            TLPaymentPlugIns::server::EnsureDialogFrontend();
+            p.ShowConfigDialogue(app, store, fonts, fontsIO);
+          },
+          "AppLang"_a = "", "StoreLang"_a = "", "CharSet"_a = 0, "CharSetIO"_a = 0)
+      .def(
+          "CopyPlugInFiles",
+          [](PlugIn& p, const py::object& stagePath, const py::object& stageObj) {
+            const std::string path = TextArgument(stagePath, "pStagePath");
+            auto stage = HostStageObject(stageObj);
+            p.CopyPlugInFiles(path, Pointer(stage));
+          },
+          "pStagePath"_a, "StageObj"_a)
+      .def(
+          "ParseSnippetFile",
+          [](PlugIn& p, const py::object& stageObj) {
+            auto stage = HostStageObject(stageObj);
+            return ContentsToPython(p.ParseSnippetFile(Pointer(stage)));
+          },
+          "StageObj"_a)
+      .def(
+          "ParseParam",
+          [](PlugIn& p, const py::object& strParam, const py::object& storeLang) {
+            return p.ParseParam(TextArgument(strParam, "strParam"), TextArgument(storeLang, "StoreLang", true));
+          },
+          "strParam"_a, "StoreLang"_a = "")
+      .def("__repr__", [](const PlugIn& p) {
+        return "<tlpaymentplugins.PlugIn " + py::repr(ContentsToPython(p.ConfigPath())).cast<std::string>() + ">";
+      });
+
+  py::class_<PlugIns, std::shared_ptr<PlugIns>>(
+      m, "PlugIns", "The plug-ins under a root folder; positions are 1-based, keys are IDs in any letter case.")
+      .def(py::init<>())
+      .def_property(
+          "PlugInsPath", [](const PlugIns& c) { return ContentsToPython(c.PlugInsPath()); },
+          [](PlugIns& c, const py::object& value) { c.PlugInsPath(TextArgument(value, "pPlugInsPath")); },
+          "The root folder; setting it scans.")
+      .def_property_readonly("Count", &PlugIns::Count)
+      .def("Item", &Item, "Index"_a)
+      .def("NewEnum", [](const PlugIns& c) { return py::iter(py::cast(Snapshot(c))); })
+      .def("__getitem__", &Item)
+      .def("__len__", &PlugIns::Count)
+      .def("__iter__", [](const PlugIns& c) { return py::iter(py::cast(Snapshot(c))); });
+}

@@ -1,0 +1,379 @@
+// The C interface through the shared library: object lifetime, handles,
+// errors crossing the boundary, texts, Booleans and the staging callbacks.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "server/Utf8.h"
+#include "support/PlugInFolder.h"
+#include "support/TempDir.h"
+#include "tlpaymentplugins.h"
+
+using testing_support::CopySample;
+using testing_support::MakePlugInFolder;
+using testing_support::MinimalConfig;
+using testing_support::ReadFile;
+using testing_support::TempDir;
+using testing_support::WriteFile;
+
+namespace {
+
+// A string the library returned, freed here.
+std::string Take(char* text) {
+  std::string value = text != nullptr ? text : "";
+  tlpp_FreeString(text);
+  return value;
+}
+
+tlpp_object* Create(const char* className) {
+  tlpp_object* object = nullptr;
+  EXPECT_EQ(tlpp_CreateObject(className, &object, nullptr), TLPP_OK);
+  return object;
+}
+
+// The samples under a fresh root, scanned by a new collection.
+class CInterface : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* sample : {"cashondelivery", "creditcard", "invoice"}) CopySample(sample, root / sample);
+    plugIns = Create("TLPaymentPlugIns.PlugIns");
+    ASSERT_EQ(tlpp_PlugIns_let_PlugInsPath(plugIns, root.path().c_str(), &error), TLPP_OK) << error.description;
+  }
+  void TearDown() override {
+    tlpp_Release(plugIns, nullptr);
+    EXPECT_EQ(tlpp_CanUnloadNow(), 1) << "a test left an object alive";
+  }
+  tlpp_object* Item(const char* key) {
+    tlpp_object* plugIn = nullptr;
+    EXPECT_EQ(tlpp_PlugIns_get_ItemByKey(plugIns, key, &plugIn, &error), TLPP_OK) << error.description;
+    return plugIn;
+  }
+
+  TempDir root;
+  tlpp_object* plugIns = nullptr;
+  tlpp_error error{};
+};
+
+TEST_F(CInterface, ObjectsLiveWhileReferencedAndThenTheLibraryMayUnload) {
+  tlpp_object* invoice = Item("tlinvoice");
+  EXPECT_EQ(tlpp_CanUnloadNow(), 0);
+
+  // The collection goes; the plug-in the host holds stays whole.
+  ASSERT_EQ(tlpp_Release(plugIns, &error), TLPP_OK);
+  plugIns = nullptr;
+  EXPECT_EQ(tlpp_CanUnloadNow(), 0);
+  char* id = nullptr;
+  ASSERT_EQ(tlpp_PlugIn_get_ID(invoice, &id, &error), TLPP_OK);
+  EXPECT_EQ(Take(id), "TLInvoice");
+
+  // Two references, two releases.
+  ASSERT_EQ(tlpp_AddRef(invoice, &error), TLPP_OK);
+  ASSERT_EQ(tlpp_Release(invoice, &error), TLPP_OK);
+  EXPECT_EQ(tlpp_CanUnloadNow(), 0);
+  ASSERT_EQ(tlpp_Release(invoice, &error), TLPP_OK);
+  EXPECT_EQ(tlpp_CanUnloadNow(), 1);
+}
+
+TEST_F(CInterface, APlugInIsOneHandleByPositionKeyAndEnumerator) {
+  tlpp_object* byKey = Item("TLCASHONDELIVERY");
+  tlpp_object* byPosition = nullptr;
+  ASSERT_EQ(tlpp_PlugIns_get_Item(plugIns, 1, &byPosition, &error), TLPP_OK);
+  EXPECT_EQ(byKey, byPosition);
+
+  tlpp_object* walk = nullptr;
+  ASSERT_EQ(tlpp_PlugIns_get_NewEnum(plugIns, &walk, &error), TLPP_OK);
+  std::vector<tlpp_object*> seen;
+  for (tlpp_object* plugIn = nullptr; tlpp_Enum_Next(walk, &plugIn, &error) == TLPP_OK && plugIn != nullptr;) {
+    seen.push_back(plugIn);
+  }
+  ASSERT_EQ(seen.size(), 3u);
+  EXPECT_EQ(seen[0], byKey);
+
+  // The enumerator keeps the plug-ins it was made over through a rescan.
+  ASSERT_EQ(tlpp_PlugIns_let_PlugInsPath(plugIns, (root / "nothing").c_str(), &error), TLPP_OK);
+  ASSERT_EQ(tlpp_Enum_Reset(walk, &error), TLPP_OK);
+  tlpp_object* first = nullptr;
+  ASSERT_EQ(tlpp_Enum_Next(walk, &first, &error), TLPP_OK);
+  EXPECT_EQ(first, byKey);
+
+  for (tlpp_object* object : seen) tlpp_Release(object, nullptr);
+  for (tlpp_object* object : {first, byKey, byPosition, walk}) tlpp_Release(object, nullptr);
+}
+
+TEST_F(CInterface, BadHandlesAreErrorsNotCrashes) {
+  int32_t count = -1;
+  EXPECT_EQ(tlpp_PlugIns_get_Count(nullptr, &count, &error), TLPP_E_HANDLE);
+  EXPECT_EQ(error.number, 91);
+  EXPECT_EQ(count, 0);
+
+  // Released: the number is never handed out again, so it stays dead even
+  // after new objects are made.
+  tlpp_object* plugIn = Create("TLPaymentPlugIns.PlugIn");
+  ASSERT_EQ(tlpp_Release(plugIn, &error), TLPP_OK);
+  tlpp_object* other = Create("TLPaymentPlugIns.PlugIn");
+  EXPECT_NE(other, plugIn);
+  EXPECT_EQ(tlpp_PlugIn_LoadConfiguration(plugIn, &error), TLPP_E_HANDLE);
+  EXPECT_EQ(error.number, 91);
+  EXPECT_NE(std::string(error.description).find("released"), std::string::npos);
+  EXPECT_EQ(tlpp_Release(plugIn, &error), TLPP_E_HANDLE);
+  EXPECT_EQ(tlpp_AddRef(plugIn, &error), TLPP_E_HANDLE);
+  EXPECT_EQ(tlpp_Release(nullptr, &error), TLPP_OK);
+
+  // A member of the other class.
+  EXPECT_EQ(tlpp_PlugIns_get_Count(other, &count, &error), TLPP_E_HANDLE);
+  EXPECT_EQ(error.number, 438);
+  EXPECT_STREQ(error.description, "Object doesn't support this property or method");
+  tlpp_Release(other, nullptr);
+
+  // Output pointers and required texts.
+  EXPECT_EQ(tlpp_PlugIns_get_Count(plugIns, nullptr, &error), TLPP_E_ARGUMENT);
+  EXPECT_EQ(tlpp_PlugIns_let_PlugInsPath(plugIns, nullptr, &error), TLPP_E_ARGUMENT);
+  EXPECT_EQ(error.number, 5);
+}
+
+TEST_F(CInterface, ClassesAreMadeByName) {
+  tlpp_object* object = reinterpret_cast<tlpp_object*>(&error);
+  EXPECT_EQ(tlpp_CreateObject("TLPaymentPlugIns.Shop", &object, &error), TLPP_E_ERROR);
+  EXPECT_EQ(object, nullptr);
+  EXPECT_EQ(error.number, 429);
+  EXPECT_NE(std::string(error.description).find("TLPaymentPlugIns.Shop"), std::string::npos);
+}
+
+TEST_F(CInterface, NumberedErrorsCrossWithNumberSourceAndDescription) {
+  tlpp_object* plugIn = Create("TLPaymentPlugIns.PlugIn");
+  EXPECT_EQ(tlpp_PlugIn_let_ConfigPath(plugIn, (root / "missing").c_str(), &error), TLPP_E_ERROR);
+  EXPECT_EQ(error.number, 100991);
+  EXPECT_STREQ(error.source, "TLPaymentPlugIns.PlugIn");
+  EXPECT_STREQ(error.description, "Configuration malformed. Proccess aborted");
+  // The path stays stored; success clears the record.
+  char* path = nullptr;
+  ASSERT_EQ(tlpp_PlugIn_get_ConfigPath(plugIn, &path, &error), TLPP_OK);
+  EXPECT_EQ(Take(path), root / "missing");
+  EXPECT_EQ(error.number, 0);
+  EXPECT_STREQ(error.description, "");
+  tlpp_Release(plugIn, nullptr);
+
+  tlpp_object* fresh = Create("TLPaymentPlugIns.PlugIns");
+  int32_t count = 0;
+  EXPECT_EQ(tlpp_PlugIns_get_Count(fresh, &count, &error), TLPP_E_ERROR);
+  EXPECT_EQ(error.number, 91);
+  tlpp_Release(fresh, nullptr);
+
+  tlpp_object* item = nullptr;
+  EXPECT_EQ(tlpp_PlugIns_get_Item(plugIns, 4, &item, &error), TLPP_E_ERROR);
+  EXPECT_EQ(error.number, 9);
+  EXPECT_EQ(tlpp_PlugIns_get_ItemByKey(plugIns, "nope", &item, nullptr), TLPP_E_ERROR);
+}
+
+TEST_F(CInterface, LongDescriptionsAreCutOnACharacterBoundary) {
+  // A missing snippet file is error 53 naming its path. Folders of two-byte
+  // characters make the path longer than the record, and one ASCII letter
+  // more or less makes the cut fall inside a character.
+  const std::string prefix = "File not found: " + root.path() + "/";
+  const std::string letter = (TLPP_DESCRIPTION_SIZE - 1 - prefix.size()) % 2 == 0 ? "x" : "";
+  std::string level;
+  for (int i = 0; i < 100; ++i) level += "\xC3\xA4";  // ä
+  std::string relative = letter + level;
+  for (int i = 0; i < 5; ++i) relative += "/" + level;
+  const std::string folder =
+      MakePlugInFolder(root, relative, MinimalConfig("Long", "<Files><File name=\"plugin.html\"/></Files>"));
+  tlpp_object* plugIn = Create("TLPaymentPlugIns.PlugIn");
+  ASSERT_EQ(tlpp_PlugIn_let_ConfigPath(plugIn, folder.c_str(), &error), TLPP_OK) << error.description;
+
+  tlpp_stage_object silent{nullptr, [](void*, const char*, size_t, int16_t, tlpp_error*) { return 0; },
+                           [](void*, const char**, size_t*, tlpp_error*) { return 0; }};
+  char* text = nullptr;
+  ASSERT_EQ(tlpp_PlugIn_ParseSnippetFile(plugIn, &silent, &text, nullptr, &error), TLPP_E_ERROR);
+  EXPECT_EQ(error.number, 53);
+  const std::string description = error.description;
+  EXPECT_EQ(description.size(), TLPP_DESCRIPTION_SIZE - 2u);
+  EXPECT_EQ(description.rfind(prefix, 0), 0u) << description;
+  EXPECT_TRUE(TLPaymentPlugIns::server::IsUtf8(description));
+  tlpp_Release(plugIn, nullptr);
+}
+
+TEST_F(CInterface, TextsFromTheHostMustBeUtf8) {
+  tlpp_object* plugIn = Item("TLInvoice");
+  char* value = reinterpret_cast<char*>(&error);
+  EXPECT_EQ(tlpp_PlugIn_GetParam(plugIn, "IBAN", "d\xE9", &value, &error), TLPP_E_ARGUMENT);
+  EXPECT_EQ(value, nullptr);
+  EXPECT_EQ(error.number, 5);
+  EXPECT_NE(std::string(error.description).find("StoreLang"), std::string::npos);
+
+  // A refused path is not stored: the collection still holds its plug-ins.
+  EXPECT_EQ(tlpp_PlugIns_let_PlugInsPath(plugIns, "/tmp/\xC0\xAF", &error), TLPP_E_ARGUMENT);
+  int32_t count = 0;
+  ASSERT_EQ(tlpp_PlugIns_get_Count(plugIns, &count, &error), TLPP_OK);
+  EXPECT_EQ(count, 3);
+
+  // Omitted optional texts are "".
+  ASSERT_EQ(tlpp_PlugIn_GetParam(plugIn, "IBAN", nullptr, &value, &error), TLPP_OK);
+  EXPECT_EQ(Take(value), "DE89 3704 0044 0532 0130 00");
+  ASSERT_EQ(tlpp_PlugIn_get_Name(plugIn, nullptr, &value, &error), TLPP_OK);
+  char* named = nullptr;
+  ASSERT_EQ(tlpp_PlugIn_get_Name(plugIn, "", &named, &error), TLPP_OK);
+  EXPECT_EQ(Take(value), Take(named));
+  tlpp_Release(plugIn, nullptr);
+}
+
+TEST_F(CInterface, BooleansAreAutomationBooleans) {
+  tlpp_object* invoice = Item("TLInvoice");
+  tlpp_bool value = 7;
+  ASSERT_EQ(tlpp_PlugIn_get_IsActive(invoice, &value, &error), TLPP_OK);
+  EXPECT_EQ(value, -1);
+  ASSERT_EQ(tlpp_PlugIn_let_IsActive(invoice, TLPP_FALSE, &error), TLPP_OK);
+  ASSERT_EQ(tlpp_PlugIn_get_IsActive(invoice, &value, &error), TLPP_OK);
+  EXPECT_EQ(value, 0);
+  // Any non-zero value is true; the document shows it before any save.
+  ASSERT_EQ(tlpp_PlugIn_let_IsActive(invoice, 1, &error), TLPP_OK);
+  char* text = nullptr;
+  size_t length = 0;
+  ASSERT_EQ(tlpp_PlugIn_get_Config(invoice, &text, &length, &error), TLPP_OK);
+  const std::string config = Take(text);
+  EXPECT_EQ(config.size(), length);
+  EXPECT_NE(config.find("active=\"true\""), std::string::npos);
+  ASSERT_EQ(tlpp_PlugIn_get_IsUserDef(invoice, &value, &error), TLPP_OK);
+  EXPECT_EQ(value, 0);
+  tlpp_Release(invoice, nullptr);
+}
+
+TEST_F(CInterface, TheDialogWithoutADisplayIsANumberedError) {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) unsetenv(name);
+  tlpp_object* invoice = Item("TLInvoice");
+  const int16_t charSet = 0;
+  EXPECT_EQ(tlpp_PlugIn_ShowConfigDialogue(invoice, "en", nullptr, &charSet, nullptr, &error), TLPP_E_ERROR);
+  EXPECT_EQ(error.number, 100995);
+  tlpp_Release(invoice, nullptr);
+}
+
+// ---- the staging callbacks --------------------------------------------------
+
+// What the callbacks saw, and how they are to fail.
+struct Host {
+  std::vector<std::string> texts;
+  std::vector<int16_t> modes;
+  std::string pcode = "rendered";
+  int32_t failParseSnippet = -1;  // the number to fail with, or -1
+  bool failPCode = false;
+};
+
+int RecordParseSnippet(void* userData, const char* text, size_t length, int16_t mode, tlpp_error* error) {
+  auto* host = static_cast<Host*>(userData);
+  host->texts.emplace_back(text, length);
+  host->modes.push_back(mode);
+  if (host->failParseSnippet < 0) return TLPP_OK;
+  error->number = host->failParseSnippet;
+  std::strcpy(error->source, "ShopBuilder");
+  std::strcpy(error->description, "template engine stopped");
+  return 1;
+}
+
+int AnswerPCode(void* userData, const char** text, size_t* length, tlpp_error*) {
+  auto* host = static_cast<Host*>(userData);
+  if (host->failPCode) return 1;
+  *text = host->pcode.data();
+  *length = host->pcode.size();
+  return TLPP_OK;
+}
+
+class CStaging : public CInterface {
+ protected:
+  void SetUp() override {
+    CInterface::SetUp();
+    invoice = Item("TLInvoice");
+  }
+  void TearDown() override {
+    tlpp_Release(invoice, nullptr);
+    CInterface::TearDown();
+  }
+  std::string Snippet(const tlpp_stage_object& stageObj, int expectedStatus = TLPP_OK) {
+    char* text = nullptr;
+    size_t length = 0;
+    EXPECT_EQ(tlpp_PlugIn_ParseSnippetFile(invoice, &stageObj, &text, &length, &error), expectedStatus)
+        << error.description;
+    std::string value = text != nullptr ? std::string(text, length) : "";
+    tlpp_FreeString(text);
+    return value;
+  }
+
+  Host host;
+  tlpp_stage_object stage{&host, RecordParseSnippet, AnswerPCode};
+  tlpp_object* invoice = nullptr;
+  TempDir publish;
+};
+
+TEST_F(CStaging, TheSnippetIsTheBytesOfPCode) {
+  host.pcode = std::string("a\0b\xFF", 4);
+  EXPECT_EQ(Snippet(stage), host.pcode);
+  ASSERT_EQ(host.texts.size(), 1u);
+  EXPECT_EQ(host.texts[0], ReadFile(root / "invoice/plugin.html"));
+  EXPECT_EQ(host.modes[0], 1);
+
+  // Left at its default, the length is up to the NUL.
+  stage.PCode = [](void*, const char** text, size_t*, tlpp_error*) {
+    *text = "short";
+    return 0;
+  };
+  EXPECT_EQ(Snippet(stage), "short");
+}
+
+TEST_F(CStaging, TheSnippetPassesOnWhatTheHostReports) {
+  host.failParseSnippet = 1004;
+  Snippet(stage, TLPP_E_ERROR);
+  EXPECT_EQ(error.number, 1004);
+  EXPECT_STREQ(error.source, "ShopBuilder");
+  EXPECT_STREQ(error.description, "template engine stopped");
+
+  // A failure without a number is the automation error.
+  host.failParseSnippet = -1;
+  host.failPCode = true;
+  Snippet(stage, TLPP_E_ERROR);
+  EXPECT_EQ(error.number, 440);
+
+  // A member the host left out.
+  stage.PCode = nullptr;
+  Snippet(stage, TLPP_E_ERROR);
+  EXPECT_EQ(error.number, 438);
+}
+
+TEST_F(CStaging, StagingGoesOnPastFailingCallbacks) {
+  stage.ParseSnippet = nullptr;
+  ASSERT_EQ(tlpp_PlugIn_CopyPlugInFiles(invoice, publish.path().c_str(), &stage, &error), TLPP_OK);
+  EXPECT_EQ(ReadFile(publish / "tlinvoice/images/logo.gif"), ReadFile(root / "invoice/images/logo.gif"));
+
+  stage.ParseSnippet = RecordParseSnippet;
+  host.failParseSnippet = 5;
+  host.pcode = "after the failure";
+  ASSERT_EQ(tlpp_PlugIn_CopyPlugInFiles(invoice, publish.path().c_str(), &stage, &error), TLPP_OK);
+  EXPECT_EQ(host.texts.size(), 1u);
+  EXPECT_NE(ReadFile(publish / "tlinvoice/plugin.html"), ReadFile(root / "invoice/plugin.html"));
+}
+
+TEST_F(CStaging, ACallbackMayCallBackIntoTheLibrary) {
+  struct Renderer {
+    tlpp_object* plugIn;
+    std::string rendered;
+  } renderer{invoice, {}};
+  tlpp_stage_object reentrant{
+      &renderer,
+      [](void* userData, const char*, size_t, int16_t, tlpp_error* failure) {
+        auto* self = static_cast<Renderer*>(userData);
+        char* value = nullptr;
+        const int status =
+            tlpp_PlugIn_ParseParam(self->plugIn, " type=\"text\" name=\"BIC\" ", "en", &value, failure);
+        self->rendered = Take(value);
+        return status;
+      },
+      [](void* userData, const char** text, size_t* length, tlpp_error*) {
+        const auto* self = static_cast<Renderer*>(userData);
+        *text = self->rendered.data();
+        *length = self->rendered.size();
+        return 0;
+      }};
+  EXPECT_EQ(Snippet(reentrant), "BSPLDEKKXXX");
+}
+
+}  // namespace

@@ -1,0 +1,93 @@
+"""The collection and the plug-in object as Python sees them."""
+import gc
+import os
+
+import pytest
+from tlpaymentplugins import Error, PlugIn, PlugIns
+
+
+def raises(number):
+    return pytest.raises(Error, match=rf"^{number}: ")
+
+
+def test_collection_indexes_from_one_by_position_and_by_key(plugins):
+    assert len(plugins) == plugins.Count == 3
+    assert [p.ID for p in plugins] == ["TLCashOnDelivery", "TLCreditCard", "TLInvoice"]
+    assert plugins[1] is plugins["tlcashondelivery"] is plugins.Item(1)
+    assert [p.ID for p in plugins.NewEnum()] == [p.ID for p in plugins]
+    with raises(9):
+        plugins[0]
+    with raises(9):
+        plugins[2**40]
+    with raises(5):
+        plugins["nope"]
+    with raises(13):
+        plugins[1.5]
+
+
+def test_a_new_collection_has_nothing_to_count_or_walk():
+    empty = PlugIns()
+    assert empty.PlugInsPath == ""
+    for touch in (len, iter, lambda c: c[1]):
+        with raises(91):
+            touch(empty)
+
+
+def test_errors_carry_number_source_and_description(tmp_path):
+    plugin = PlugIn()
+    with pytest.raises(Error) as raised:
+        plugin.ConfigPath = tmp_path
+    error = raised.value
+    assert (error.number, error.source, error.description) == (
+        100991, "TLPaymentPlugIns.PlugIn", "Configuration malformed. Proccess aborted")
+    assert isinstance(error, Exception) and type(error).__module__ == "tlpaymentplugins"
+    # The path stays stored, as given.
+    assert plugin.ConfigPath == str(tmp_path)
+
+
+def test_plugin_outlives_the_collection_it_came_from(root):
+    plugins = PlugIns()
+    plugins.PlugInsPath = str(root)
+    card = plugins["TLCreditCard"]
+    del plugins
+    gc.collect()
+    assert card.ID == "TLCreditCard"
+    assert card.GetParam("MerchantID") == card.GetParam("MerchantID", "")
+
+
+def test_properties_read_and_write(invoice, root):
+    assert invoice.IsActive is True
+    invoice.IsActive = 0
+    assert invoice.IsActive is False
+    assert b'active="false"' in invoice.Config
+    invoice.SaveConfiguration()
+    assert 'active="false"' in (root / "invoice" / "config.xml").read_text()
+    invoice.IsActive = True
+    assert invoice.IsUserDef is False
+    assert invoice.IconPath == str(root / "invoice" / "plugin.ico")
+    assert invoice.Name() == invoice.Name("") == invoice.Name(AppLang="xx")
+    assert invoice.Copyright("en")
+
+    invoice.mCharSet = 161
+    invoice.mCharSetIO = -1
+    assert (invoice.mCharSet, invoice.mCharSetIO) == (161, -1)
+    with raises(6):
+        invoice.mCharSet = 40000
+
+
+def test_texts_from_python_must_be_utf8(plugins, invoice):
+    undecodable = os.fsdecode(b"/tmp/\xff")
+    with raises(5):
+        plugins.PlugInsPath = undecodable
+    assert len(plugins) == 3
+    with raises(5):
+        invoice.GetParam("IBAN", "d\udce9")
+    with raises(13):
+        invoice.GetParam(7)
+
+
+def test_the_dialog_without_a_display_is_a_numbered_error(invoice, monkeypatch):
+    for name in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"):
+        monkeypatch.delenv(name, raising=False)
+    with raises(100995):
+        invoice.ShowConfigDialogue("en", CharSetIO=0)

@@ -1,0 +1,101 @@
+"""Any Python object as the host's staging object."""
+import pytest
+from tlpaymentplugins import Error
+
+
+class Upper:
+    """Renders a text in capitals; PCode is a property."""
+
+    def __init__(self):
+        self.calls = []
+
+    def ParseSnippet(self, text, mode):
+        self.calls.append((text, mode))
+        self._code = text.upper()
+
+    @property
+    def PCode(self):
+        return self._code
+
+
+def test_snippet_goes_through_parse_snippet_then_pcode(invoice, root):
+    host = Upper()
+    snippet = invoice.ParseSnippetFile(host)
+    original = (root / "invoice" / "plugin.html").read_text()
+    assert host.calls == [(original, 1)]
+    assert snippet == original.upper()
+    assert invoice.ParseSnippetFile(None) == ""
+
+
+class PCodeMethod:
+    def ParseSnippet(self, text, mode):
+        pass
+
+    def PCode(self):
+        return b"bytes \xff"
+
+
+class PCodeAttribute:
+    PCode = 42
+
+    def ParseSnippet(self, text, mode):
+        pass
+
+
+@pytest.mark.parametrize("host, expected", [(PCodeMethod(), "bytes \udcff"), (PCodeAttribute(), "42")])
+def test_pcode_may_be_a_method_or_an_attribute_and_answer_bytes(invoice, host, expected):
+    assert invoice.ParseSnippetFile(host) == expected
+
+
+def test_bytes_that_are_not_utf8_come_back_unchanged(invoice, root, tmp_path):
+    (root / "invoice" / "plugin.html").write_bytes(b"Gr\xfc\xdfe <!-- x -->")
+    echo = Upper()
+    echo.ParseSnippet = lambda text, mode: setattr(echo, "_code", text)
+    invoice.CopyPlugInFiles(str(tmp_path), echo)
+    assert (tmp_path / "tlinvoice" / "plugin.html").read_bytes() == b"Gr\xfc\xdfe <!-- x -->"
+
+
+class NoPCode:
+    def ParseSnippet(self, text, mode):
+        pass
+
+
+def test_a_missing_member_is_438_passed_on_by_the_snippet_ignored_by_staging(invoice, root, tmp_path):
+    with pytest.raises(Error) as raised:
+        invoice.ParseSnippetFile(NoPCode())
+    assert raised.value.number == 438
+    assert raised.value.description == "Object doesn't support this property or method"
+
+    invoice.CopyPlugInFiles(str(tmp_path), object())
+    staged = tmp_path / "tlinvoice" / "images" / "logo.gif"
+    assert staged.read_bytes() == (root / "invoice" / "images" / "logo.gif").read_bytes()
+
+
+class Raising(Upper):
+    def __init__(self, exception):
+        super().__init__()
+        self.exception = exception
+
+    @property
+    def PCode(self):
+        raise self.exception
+
+
+def test_a_python_exception_becomes_a_numbered_error(invoice):
+    with pytest.raises(Error) as raised:
+        invoice.ParseSnippetFile(Raising(ValueError("no template")))
+    assert (raised.value.number, raised.value.source, raised.value.description) == (
+        440, "ValueError", "no template")
+
+    # The host's own numbered error keeps its number, source and text.
+    with pytest.raises(Error) as raised:
+        invoice.ParseSnippetFile(Raising(Error(1004, "ShopBuilder", "template engine stopped")))
+    assert (raised.value.number, raised.value.source, raised.value.description) == (
+        1004, "ShopBuilder", "template engine stopped")
+
+
+def test_staging_goes_on_when_pcode_raises(invoice, root, tmp_path):
+    invoice.CopyPlugInFiles(str(tmp_path), Raising(RuntimeError("down")))
+    assert (tmp_path / "tlinvoice" / "images" / "logo.gif").exists()
+    rendered = tmp_path / "tlinvoice" / "plugin.html"
+    assert not rendered.exists() or rendered.read_bytes() != (root / "invoice" / "plugin.html").read_bytes()

@@ -6,7 +6,7 @@ JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTLPP_WARNINGS_AS_ERRORS=ON
 TLPP = $(BUILD)/tools/tlpp/tlpp
 
-.PHONY: deps configure build test demo bench clean
+.PHONY: deps configure build test demo bench package clean
 
 deps:
 	@bash tools/install-deps.sh
@@ -33,6 +33,11 @@ bench: deps
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DTLPP_BUILD_BENCH=ON -DTLPP_BUILD_TESTS=OFF -DTLPP_BUILD_TOOLS=OFF
 	cmake --build $(BENCH_BUILD) -j $(JOBS) --target staging_bench
 	$(BENCH_BUILD)/bench/staging_bench
+
+# The Debian package (library, headers, tlpp, the Python module, samples):
+# apt-get install ./$(BUILD)/tlpaymentplugins_*.deb
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)

@@ -2,6 +2,7 @@
 # Installs the Debian packages the build needs, only those that are missing.
 set -euo pipefail
 packages=(cmake g++ make pkg-config libxml2-dev libxml2-utils libicu-dev libgtest-dev libgmock-dev
+          pybind11-dev python3-dev python3-pytest
           libbenchmark-dev qt6-base-dev fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,7 @@
 // tlpp: the command-line host of the payment plug-in library.
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -10,7 +11,14 @@
 
 namespace tlpp {
 
-std::string SamplesRoot() { return TLPP_SAMPLES_DIR; }
+std::string SamplesRoot() {
+  // The source tree's samples, else the installed ones beside this program.
+  std::error_code ec;
+  if (std::filesystem::is_directory(TLPP_SAMPLES_DIR, ec)) return TLPP_SAMPLES_DIR;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) return TLPP_SAMPLES_DIR;
+  return (self.parent_path() / TLPP_INSTALLED_SAMPLES_DIR).lexically_normal().string();
+}
 
 const std::vector<Command>& AllCommands() {
   static const std::vector<Command> commands = {

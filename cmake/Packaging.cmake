@@ -24,6 +24,7 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION libs)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_STRIP_FILES ON)
 # The Python module is built for one Python version; it does not link
 # libpython, so the shared-library scan cannot see that.
 get_property(TLPP_PYTHON_VERSION GLOBAL PROPERTY TLPP_PYTHON_VERSION)

@@ -82,3 +82,27 @@ TEST(Tlpp, HelpOnEveryCommandAndUsageErrors) {
   EXPECT_NE(Tlpp("get onlyone").status, 0);
   EXPECT_NE(Tlpp("frobnicate").status, 0);
 }
+
+TEST(Tlpp, StageManifestListsWhatStagingLeftInDocumentOrder) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "one");
+  std::filesystem::create_directory(dir / "two");
+  const std::string sample = std::string(TLPP_SAMPLES_DIR) + "/creditcard";
+  ASSERT_EQ(Tlpp("stage " + sample + " " + (dir / "one") + " --manifest " + (dir / "one.txt")).status, 0);
+  ASSERT_EQ(Tlpp("stage " + sample + " " + (dir / "two") + " --manifest " + (dir / "two.txt")).status, 0);
+  const std::string manifest = ReadFile(dir / "one.txt");
+  EXPECT_EQ(manifest, ReadFile(dir / "two.txt"));  // two publishes compare with diff
+  EXPECT_EQ(manifest.rfind("folder    tlcreditcard/\n", 0), 0u) << manifest;
+  EXPECT_NE(manifest.find("rendered  tlcreditcard/plugin.html  "), std::string::npos) << manifest;
+  EXPECT_LT(manifest.find("folder    tlcreditcard/css/"), manifest.find("rendered"));
+  EXPECT_LT(manifest.find("rendered"), manifest.find("copied    tlcreditcard/images/logo.gif"));
+  // Each file line ends in its size and a SHA-256 of 64 hex digits.
+  const std::size_t logo = manifest.find("copied    tlcreditcard/images/logo.gif  ");
+  const std::size_t end = manifest.find('\n', logo);
+  const std::string line = manifest.substr(logo, end - logo);
+  EXPECT_EQ(line.size() - line.rfind(' ') - 1, 64u) << line;
+
+  // The stage folder holds only what the plug-in declares.
+  EXPECT_NE(Tlpp("stage " + sample + " " + (dir / "one") + " --manifest " + (dir / "one/m.txt")).status, 0);
+  EXPECT_FALSE(std::filesystem::exists(dir / "one/m.txt"));
+}

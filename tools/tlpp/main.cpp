@@ -26,7 +26,7 @@ const std::vector<Command>& AllCommands() {
       {"get", "print a parameter's value", "tlpp get PLUGIN_DIR PARAM [--store-lang CODE]", RunGet},
       {"activate", "switch a plug-in on and save", "tlpp activate PLUGIN_DIR", RunActivate},
       {"deactivate", "switch a plug-in off and save", "tlpp deactivate PLUGIN_DIR", RunDeactivate},
-      {"stage", "stage a plug-in into a publish folder", "tlpp stage PLUGIN_DIR STAGE_DIR [--store-lang CODE]",
+      {"stage", "stage a plug-in into a publish folder", "tlpp stage PLUGIN_DIR STAGE_DIR [--store-lang CODE] [--manifest FILE]",
        RunStage},
       {"snippet", "print a plug-in's rendered page snippet", "tlpp snippet PLUGIN_DIR [--store-lang CODE]",
        RunSnippet},

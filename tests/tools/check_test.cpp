@@ -108,3 +108,12 @@ TEST(TlppCheck, ARootThatCannotBeScannedExitsWith2) {
   WriteFile(dir / "broken/config.xml", "<P>");
   EXPECT_EQ(Check(dir.path()).status, 2);
 }
+
+TEST(TlppCheck, BundledSamplesHaveOneDeliberatelyIncompletePlugIn) {
+  const CheckRun run = Check("");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(Has(run.out, "TLInvoice\ten\twarning\tThe dialog would show empty captions for: FormTabReportSuccessCaption."));
+  EXPECT_TRUE(Has(run.out, "TLInvoice\t*\terror\tThe declared file \"rechnungsvorlage.rtf\" is missing"));
+  EXPECT_EQ(run.out.find("TLCreditCard"), std::string::npos) << run.out;
+  EXPECT_EQ(run.out.find("TLCashOnDelivery"), std::string::npos) << run.out;
+}

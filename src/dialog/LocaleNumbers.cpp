@@ -1,5 +1,7 @@
 #include "dialog/LocaleNumbers.h"
 
+#include "platform/UserLocale.h"
+
 #include <unicode/dcfmtsym.h>
 #include <unicode/fmtable.h>
 #include <unicode/numfmt.h>
@@ -24,7 +26,7 @@ struct Decimal {
   int exponent = 0;
 };
 
-icu::Locale UserLocale() { return icu::Locale(LocaleNumbers::UserLocaleName().c_str()); }
+icu::Locale NumericLocale() { return icu::Locale(UserLocale::NumericName().c_str()); }
 
 // Reads ICU's scientific form, e.g. "-1.2345E+3".
 Decimal FromScientific(const std::string& text) {
@@ -81,19 +83,10 @@ int64_t ToScaled(const Decimal& number, int places) {
   return magnitude == limit ? std::numeric_limits<int64_t>::min() : -static_cast<int64_t>(magnitude);
 }
 
-std::string Symbol(icu::DecimalFormatSymbols::ENumberFormatSymbol symbol, const char* fallback) {
-  UErrorCode status = U_ZERO_ERROR;
-  const icu::DecimalFormatSymbols symbols(UserLocale(), status);
-  if (U_FAILURE(status)) return fallback;
-  std::string text;
-  symbols.getConstSymbol(symbol).toUTF8String(text);
-  return text;
-}
-
 // Digit-group separators count wherever they follow a digit, as the
 // runtime reads them, not only every three digits.
 std::string WithoutGrouping(const std::string& text) {
-  const std::string group = Symbol(icu::DecimalFormatSymbols::kGroupingSeparatorSymbol, ",");
+  const std::string group = UserLocale::GroupingSeparator();
   std::string out;
   for (std::size_t i = 0; i < text.size();) {
     const bool afterDigit = !out.empty() && out.back() >= '0' && out.back() <= '9';
@@ -114,7 +107,7 @@ Decimal Parse(const std::string& text) {
   const std::size_t end = text.find_last_not_of(" \t");
   const icu::UnicodeString input = icu::UnicodeString::fromUTF8(WithoutGrouping(text.substr(begin, end - begin + 1)));
   UErrorCode status = U_ZERO_ERROR;
-  std::unique_ptr<icu::NumberFormat> format(icu::NumberFormat::createInstance(UserLocale(), status));
+  std::unique_ptr<icu::NumberFormat> format(icu::NumberFormat::createInstance(NumericLocale(), status));
   if (U_FAILURE(status) || !format) throw errors::TypeMismatch();
   icu::Formattable result;
   icu::ParsePosition position(0);
@@ -135,7 +128,6 @@ int16_t CheckedInteger(int64_t value) {
   return static_cast<int16_t>(value);
 }
 
-std::string DecimalSeparator() { return Symbol(icu::DecimalFormatSymbols::kDecimalSeparatorSymbol, "."); }
 
 std::string AmountText(Currency amount) {
   const int64_t scaled = amount.Scaled();
@@ -148,24 +140,14 @@ std::string AmountText(Currency amount) {
   if (const unsigned long long fraction = magnitude % scale; fraction != 0) {
     std::string digits = std::to_string(fraction + scale).substr(1);
     digits.erase(digits.find_last_not_of('0') + 1);
-    text += DecimalSeparator() + digits;
+    text += UserLocale::DecimalSeparator() + digits;
   }
   return text;
 }
 
 }  // namespace
 
-std::string LocaleNumbers::UserLocaleName() {
-  for (const char* variable : {"LC_NUMERIC", "LANG"}) {
-    const char* value = std::getenv(variable);
-    if (value == nullptr || *value == '\0') continue;
-    std::string name(value);
-    name = name.substr(0, name.find_first_of(".@"));
-    if (name == "C" || name == "POSIX") return "en_US_POSIX";
-    return name;
-  }
-  return "en_US_POSIX";
-}
+std::string LocaleNumbers::UserLocaleName() { return UserLocale::NumericName(); }
 
 int16_t LocaleNumbers::ToInteger(const Variant& value) {
   if (value.IsEmpty()) return 0;

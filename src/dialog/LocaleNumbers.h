@@ -9,7 +9,7 @@
 namespace TLPaymentPlugIns {
 
 // Numbers read and written as the automation runtime does, with the user's
-// locale conventions: the locale named by LC_NUMERIC, else by LANG (the
+// locale conventions: the locale named by LC_ALL, LC_NUMERIC or LANG (the
 // conventions come from ICU, so a locale works whether or not the system
 // has it generated). A text that is not a number raises 13, a number out of
 // range raises 6.

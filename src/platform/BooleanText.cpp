@@ -1,12 +1,9 @@
 #include "platform/BooleanText.h"
 
-#include <unicode/dcfmtsym.h>
-#include <unicode/locid.h>
-
-#include <cstdlib>
 #include <string_view>
 
 #include "platform/ErrorCodes.h"
+#include "platform/UserLocale.h"
 
 namespace TLPaymentPlugIns {
 
@@ -22,19 +19,6 @@ bool EqualsIgnoringCase(std::string_view text, std::string_view lowerWord) {
     if (c != lowerWord[i]) return false;
   }
   return true;
-}
-
-// The locale named for numbers, without codeset or modifier; the dialog
-// reads numbers in the same one.
-std::string NumericLocaleName() {
-  for (const char* variable : {"LC_NUMERIC", "LANG"}) {
-    const char* value = std::getenv(variable);
-    if (value != nullptr && *value != '\0') {
-      const std::string name(value);
-      return name.substr(0, name.find_first_of(".@"));
-    }
-  }
-  return "C";
 }
 
 // A numeral: [sign] digits [separator digits] [e [sign] digits], with at
@@ -55,7 +39,7 @@ bool ReadNumber(std::string_view text, bool& zero) {
     if (text[i] == '.') {
       ++i;
     } else {
-      const std::string separator = BooleanText::LocaleDecimalSeparator();
+      const std::string separator = UserLocale::DecimalSeparator();
       if (text.substr(i, separator.size()) != separator) return false;
       i += separator.size();
     }
@@ -83,15 +67,6 @@ bool BooleanText::Convert(const std::string& text) {
   bool zero = true;
   if (!ReadNumber(trimmed, zero)) throw errors::TypeMismatch();
   return !zero;
-}
-
-std::string BooleanText::LocaleDecimalSeparator() {
-  UErrorCode status = U_ZERO_ERROR;
-  const icu::DecimalFormatSymbols symbols(icu::Locale(NumericLocaleName().c_str()), status);
-  if (U_FAILURE(status)) return ".";
-  std::string separator;
-  symbols.getConstSymbol(icu::DecimalFormatSymbols::kDecimalSeparatorSymbol).toUTF8String(separator);
-  return separator.empty() ? "." : separator;
 }
 
 }  // namespace TLPaymentPlugIns

@@ -8,13 +8,11 @@ namespace TLPaymentPlugIns {
 // true and false in any letter case, or a number (zero false, any other
 // number true). A number may carry a sign, a decimal separator and an
 // exponent; the decimal separator is "." or the one of the user's locale
-// (LC_NUMERIC, else LANG). Blanks around the text are ignored.
+// (see UserLocale). Blanks around the text are ignored.
 class BooleanText {
  public:
   // Raises 13 (type mismatch) for anything else, the empty text included.
   static bool Convert(const std::string& text);
-  // The decimal separator of the user's locale, "." when it has none.
-  static std::string LocaleDecimalSeparator();
 };
 
 }  // namespace TLPaymentPlugIns

@@ -63,8 +63,11 @@ TEST(LocaleNumbers, AmountsKeepFourDecimalsAndTheirTextUsesTheLocale) {
   EXPECT_EQ(LocaleNumbers::ToText(Variant(Amount("10"))), "10");
 }
 
-TEST(LocaleNumbers, TheLocaleComesFromLcNumericBeforeLang) {
+TEST(LocaleNumbers, TheLocaleComesFromLcAllThenLcNumericThenLang) {
   const ScopedLocale english("en_US.UTF-8");
+  setenv("LC_ALL", "fr_CH.UTF-8", 1);
+  EXPECT_EQ(LocaleNumbers::UserLocaleName(), "fr_CH");
+  unsetenv("LC_ALL");
   setenv("LC_NUMERIC", "de_AT.UTF-8@euro", 1);
   EXPECT_EQ(LocaleNumbers::UserLocaleName(), "de_AT");
   unsetenv("LC_NUMERIC");

@@ -3,9 +3,11 @@
 #include <cstdlib>
 
 #include "platform/BooleanText.h"
+#include "platform/UserLocale.h"
 #include "plugin/PlugIn.h"
 #include "support/PlugInFolder.h"
 #include "support/Raises.h"
+#include "support/ScopedLocale.h"
 #include "support/TempDir.h"
 
 using namespace TLPaymentPlugIns;
@@ -19,27 +21,6 @@ class ParseParamTest : public ::testing::Test {
 
   TempDir dir;
   PlugIn plugIn;
-};
-
-// Sets one environment variable for a scope.
-class ScopedEnvironment {
- public:
-  ScopedEnvironment(const char* name, const char* value) : mName(name) {
-    const char* old = std::getenv(name);
-    if (old != nullptr) mOld = old;
-    setenv(name, value, 1);
-  }
-  ~ScopedEnvironment() {
-    if (mOld.empty()) {
-      unsetenv(mName);
-    } else {
-      setenv(mName, mOld.c_str(), 1);
-    }
-  }
-
- private:
-  const char* mName;
-  std::string mOld;
 };
 
 }  // namespace
@@ -104,13 +85,13 @@ TEST_F(ParseParamTest, OtherTypesRenderNothing) {
 
 TEST(BooleanTextTest, NumbersUseTheDecimalSeparatorOfTheUsersLocale) {
   {
-    const ScopedEnvironment numeric("LC_NUMERIC", "de_DE.UTF-8");
-    EXPECT_EQ(BooleanText::LocaleDecimalSeparator(), ",");
+    const ScopedLocale german("de_DE.UTF-8");
+    EXPECT_EQ(UserLocale::DecimalSeparator(), ",");
     EXPECT_TRUE(BooleanText::Convert("0,5"));
     EXPECT_FALSE(BooleanText::Convert("-0,0"));
     EXPECT_TRUE(BooleanText::Convert("0.5"));
   }
-  const ScopedEnvironment numeric("LC_NUMERIC", "en_US.UTF-8");
+  const ScopedLocale english("en_US.UTF-8");
   EXPECT_TRUE(Raises(13, [] { BooleanText::Convert("0,5"); }));
   for (const char* notANumber : {"", " ", "1.2.3", "e5", "1e", "+", "0x1", "1 0", "truth"}) {
     EXPECT_TRUE(Raises(13, [&] { BooleanText::Convert(notANumber); })) << '"' << notANumber << '"';

@@ -6,15 +6,18 @@
 
 namespace testing_support {
 
-// Sets the user's locale variables (LC_NUMERIC and LANG) for the life of
-// the object and puts the old values back afterwards.
+// Sets the user's locale variables (LC_ALL, LC_NUMERIC and LANG) for the
+// life of the object and puts the old values back afterwards.
 class ScopedLocale {
  public:
-  explicit ScopedLocale(const std::string& name) : mNumeric(Get("LC_NUMERIC")), mLang(Get("LANG")) {
+  explicit ScopedLocale(const std::string& name)
+      : mAll(Get("LC_ALL")), mNumeric(Get("LC_NUMERIC")), mLang(Get("LANG")) {
+    unsetenv("LC_ALL");
     setenv("LC_NUMERIC", name.c_str(), 1);
     setenv("LANG", name.c_str(), 1);
   }
   ~ScopedLocale() {
+    Restore("LC_ALL", mAll);
     Restore("LC_NUMERIC", mNumeric);
     Restore("LANG", mLang);
   }
@@ -34,6 +37,7 @@ class ScopedLocale {
     }
   }
 
+  std::optional<std::string> mAll;
   std::optional<std::string> mNumeric;
   std::optional<std::string> mLang;
 };

@@ -18,6 +18,7 @@ uint32_t Little32(const unsigned char* bytes) {
          static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
 }
 
+// At most four bytes.
 void PutLittle(std::string& out, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
 }
@@ -90,7 +91,8 @@ void WriteBmp(const std::string& path, long width, long height) {
   PutLittle(bmp, imageBytes, 4);
   PutLittle(bmp, 2835, 4);
   PutLittle(bmp, 2835, 4);
-  PutLittle(bmp, 0, 8);
+  PutLittle(bmp, 0, 4);
+  PutLittle(bmp, 0, 4);
   bmp.append(imageBytes, static_cast<char>(0xC0));
   std::ofstream(path, std::ios::binary) << bmp;
 }

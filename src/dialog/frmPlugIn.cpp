@@ -110,9 +110,7 @@ void frmPlugIn::Form_Load() {
 
   // 4. The display language.
   XmlDocument& config = mPlugIn->Config();
-  if (AppLang.empty()) {
-    AppLang = LanguageResolution::DefaultCode(config);
-  } else if (!config.selectSingleNode(schema::QueryLanguage(AppLang))) {
+  if (AppLang.empty() || !config.selectSingleNode(schema::QueryLanguage(AppLang))) {
     AppLang = LanguageResolution::DefaultCode(config);
   }
 

@@ -57,7 +57,7 @@ class frmPlugIn {
 
   // Amount text to currency, keeping digits, points and the first comma;
   // "0" as text when nothing is kept. Raises 6 beyond 32767 characters.
-  static Variant NormaliseAmount(std::string T);
+  static Variant NormaliseAmount(const std::string& T);
 
   // The dialog window.
   std::string Caption;
@@ -97,7 +97,7 @@ class frmPlugIn {
   void AddParamRow(XmlNode& P, int16_t Depth);
   void GiveRowItsValue(Row& row, XmlNode& P, const std::string& type);
   std::string ReadParamValue(XmlNode& P);
-  void WriteBackValue(const std::shared_ptr<Row>& row, std::string text);
+  void WriteBackValue(const std::shared_ptr<Row>& row, const std::string& text);
   void ShowDocumentValue(const std::shared_ptr<Row>& row);
   // Report tab.
   void BuildReport();

@@ -112,7 +112,7 @@ std::string frmPlugIn::ReadParamValue(XmlNode& P) {
   return "";
 }
 
-Variant frmPlugIn::NormaliseAmount(std::string T) {
+Variant frmPlugIn::NormaliseAmount(const std::string& T) {
   if (Utf16Length(T) > INT16_MAX) throw errors::Overflow();
   std::string R;
   bool comma = false;

@@ -25,7 +25,7 @@ bool IsEmptyContent(const Variant& content) {
 
 }  // namespace
 
-void frmPlugIn::WriteBackValue(const std::shared_ptr<Row>& row, std::string /*text*/) {
+void frmPlugIn::WriteBackValue(const std::shared_ptr<Row>& row, const std::string& /*text*/) {
   if (mLoading) return;
   if (!row) throw errors::ObjectNotSet();
   const std::string key = row->Key();

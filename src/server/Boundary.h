@@ -39,7 +39,7 @@ char* NewString(const std::string& value);
 
 // ---- templates -----------------------------------------------------------
 
-void RefuseNullOutput(const char* name);
+[[noreturn]] void RefuseNullOutput(const char* name);
 
 template <typename Body>
 int Call(tlpp_error* error, Body&& body) noexcept {

@@ -53,10 +53,11 @@ QLabel* DescriptionPanel(QWidget* parent, const Panel& panel, const char* name) 
 
 }  // namespace
 
-QtPlugInDialog::QtPlugInDialog(frmPlugIn& form) : mForm(form) {
-  mFamily = QFontDatabase::families().contains("Tahoma")
-                ? QStringLiteral("Tahoma")
-                : QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+QtPlugInDialog::QtPlugInDialog(frmPlugIn& form)
+    : mForm(form),
+      mFamily(QFontDatabase::families().contains("Tahoma")
+                  ? QStringLiteral("Tahoma")
+                  : QFontDatabase::systemFont(QFontDatabase::GeneralFont).family()) {
   Build();
   mForm.OnUnload = [this] { done(mForm.ClosedByOk() ? QDialog::Accepted : QDialog::Rejected); };
   Sync();

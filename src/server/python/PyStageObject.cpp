@@ -15,7 +15,7 @@ namespace {
 Error FromPython(py::error_already_set& raised) {
   const py::object errorType = py::module_::import("tlpaymentplugins").attr("Error");
   if (raised.matches(errorType)) {
-    const py::object value = raised.value();
+    const py::object& value = raised.value();
     return HostFailure(value.attr("number").cast<long>(), py::str(value.attr("source")).cast<std::string>(),
                        py::str(value.attr("description")).cast<std::string>());
   }

@@ -80,6 +80,7 @@ std::vector<std::shared_ptr<PlugIn>> Snapshot(const PlugIns& plugIns) { return {
 PYBIND11_MODULE(tlpaymentplugins, m) {
   m.doc() = "Payment plug-ins for shop builders: PlugIns (a root folder's plug-ins) and PlugIn (one plug-in).";
   py::exec(kErrorClass, m.attr("__dict__"));
+  // NOLINTNEXTLINE(performance-unnecessary-value-param): the signature pybind11 requires
   py::register_exception_translator([](std::exception_ptr raised) {
     try {
       if (raised) std::rethrow_exception(raised);

@@ -6,7 +6,7 @@ JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTLPP_WARNINGS_AS_ERRORS=ON
 TLPP = $(BUILD)/tools/tlpp/tlpp
 
-.PHONY: deps configure build test test-asan lint demo bench package clean
+.PHONY: deps configure build test test-asan lint fuzz demo bench package clean
 
 deps:
 	@bash tools/install-deps.sh
@@ -42,6 +42,21 @@ lint: deps
 	  || { grep -E 'warning:|error:' -A3 $(LINT_BUILD)/clang-tidy.log; exit 1; }
 	cppcheck --quiet --error-exitcode=1 --std=c++20 --language=c++ --enable=warning,performance,portability \
 	  --inline-suppr --suppress=missingIncludeSystem -I src src
+
+# libFuzzer, clang 14: every target in turn for FUZZ_TIME seconds, on a
+# working corpus in the build folder seeded from fuzz/corpus.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_TIME ?= 600
+FUZZ_TARGETS = config_read_fuzz parse_param_fuzz amount_fuzz selection_fuzz reference_scan_fuzz
+FUZZ_FLAGS = -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
+	  -DTLPP_BUILD_FUZZ=ON -DTLPP_BUILD_TESTS=OFF -DTLPP_BUILD_TOOLS=OFF "-DCMAKE_CXX_FLAGS=$(FUZZ_FLAGS)"
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(FUZZ_TARGETS)
+	set -e; for t in $(FUZZ_TARGETS); do mkdir -p $(FUZZ_BUILD)/corpus/$$t; \
+	  echo "== $$t"; $(FUZZ_BUILD)/fuzz/$$t -max_total_time=$(FUZZ_TIME) -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/ \
+	    $(FUZZ_BUILD)/corpus/$$t fuzz/corpus/$$t >$(FUZZ_BUILD)/$$t.log 2>&1 || { tail -n 60 $(FUZZ_BUILD)/$$t.log; exit 1; }; \
+	  grep -E '^(#[0-9]+ +(INITED|DONE)|Done|stat::)' $(FUZZ_BUILD)/$$t.log; done
 
 demo: build
 	$(TLPP) list examples/plugins

@@ -8,6 +8,7 @@
 #include <unicode/parsepos.h>
 #include <unicode/unistr.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -43,8 +44,11 @@ Decimal FromScientific(const std::string& text) {
       if (inFraction) ++fractionDigits;
     }
   }
-  const int exponent = i < text.size() ? std::atoi(text.c_str() + i + 1) : 0;
-  number.exponent = exponent - fractionDigits;
+  // Powers beyond a billion are all the same to ToScaled; clamping them
+  // keeps the arithmetic inside int.
+  constexpr long kLimit = 1000000000;
+  const long exponent = i < text.size() ? std::clamp(std::strtol(text.c_str() + i + 1, nullptr, 10), -kLimit, kLimit) : 0;
+  number.exponent = static_cast<int>(exponent) - fractionDigits;
   return number;
 }
 
@@ -61,6 +65,10 @@ int64_t ToScaled(const Decimal& number, int places) {
     } else {
       digits.append(static_cast<std::size_t>(shift), '0');
     }
+  } else if (static_cast<std::size_t>(-static_cast<long long>(shift)) > digits.size()) {
+    // Every digit lies below the first dropped place, which is a zero: the
+    // result is 0, without padding the digits out to the power.
+    digits.clear();
   } else {
     const std::size_t keep = digits.size() > static_cast<std::size_t>(-shift) ? digits.size() + shift : 0;
     std::string dropped = digits.substr(keep);

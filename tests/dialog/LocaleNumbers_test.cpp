@@ -63,6 +63,22 @@ TEST(LocaleNumbers, AmountsKeepFourDecimalsAndTheirTextUsesTheLocale) {
   EXPECT_EQ(LocaleNumbers::ToText(Variant(Amount("10"))), "10");
 }
 
+// Found by fuzzing: a tiny power of ten was padded out digit by digit
+// (hundreds of megabytes for 5e-322767767), and a power beyond int was
+// read with atoi.
+TEST(LocaleNumbers, PowersOfTenFarOutOfRangeGiveZeroOrOverflowAtOnce) {
+  const ScopedLocale german("de_DE.UTF-8");
+  for (const char* tiny : {"5e-322767767", "9,9e-2147483648", "1e-99999999999999999999"}) {
+    EXPECT_EQ(Amount(tiny).Scaled(), 0) << tiny;
+  }
+  EXPECT_EQ(Amount("5e-5").Scaled(), 0);
+  EXPECT_EQ(Amount("6e-5").Scaled(), 1);
+  for (const char* huge : {"1e2147483647", "1e99999999999999999999"}) {
+    EXPECT_TRUE(testing_support::Raises(6, [&] { Amount(huge); })) << huge;
+  }
+  EXPECT_EQ(Amount("0e2147483647").Scaled(), 0);
+}
+
 TEST(LocaleNumbers, TheLocaleComesFromLcAllThenLcNumericThenLang) {
   const ScopedLocale english("en_US.UTF-8");
   setenv("LC_ALL", "fr_CH.UTF-8", 1);

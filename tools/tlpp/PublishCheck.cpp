@@ -1,5 +1,7 @@
 #include "PublishCheck.h"
 
+#include "HostHelpers.h"
+
 #include <filesystem>
 #include <set>
 
@@ -27,11 +29,6 @@ constexpr const char* kCaptionKeys[] = {
     "FormTabAdvancedSettingsCaption", "FormTabReportReportCaption", "FormTabReportSuccessCaption",
     "FormTabReportFailureCaption"};
 
-std::string Attribute(const XmlNode& element, const char* name) {
-  const XmlNode attribute = element.attributes().getNamedItem(name);
-  return attribute ? attribute.text() : std::string();
-}
-
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 // A parameter the dialog shows, with the depth the dialog gives it.
@@ -44,9 +41,9 @@ struct ShownParam {
 // The parameters the settings editor lists: shown top-level parameters and,
 // inside shown groups, their shown members.
 void CollectShown(const XmlNode& param, std::vector<ShownParam>& shown) {
-  if (Attribute(param, schema::kReadOnly) != schema::kFalse) return;
-  const std::string type = CaseFold::Lower(Attribute(param, schema::kType));
-  shown.push_back({param, Attribute(param, schema::kName), type});
+  if (AttributeOrEmpty(param, schema::kReadOnly) != schema::kFalse) return;
+  const std::string type = CaseFold::Lower(AttributeOrEmpty(param, schema::kType));
+  shown.push_back({param, AttributeOrEmpty(param, schema::kName), type});
   if (type == schema::kTypeGroup) {
     for (const XmlNode& member : param.selectNodes(schema::kQueryMembers)) CollectShown(member, shown);
   }
@@ -63,7 +60,7 @@ std::vector<std::string> SnippetTexts(PlugIn& plugIn) {
   std::vector<std::string> texts;
   const FileSystemObject fso;
   for (const XmlNode& file : plugIn.Config().selectNodes(schema::kQueryFiles)) {
-    const std::string name = Attribute(file, schema::kName);
+    const std::string name = AttributeOrEmpty(file, schema::kName);
     if (CaseFold::Lower(name) != schema::kSnippetFile) continue;
     const std::string path = Path::Join(plugIn.ConfigPath(), name);
     if (!fso.FileExists(path)) continue;
@@ -105,7 +102,7 @@ std::vector<Finding> PublishCheck::Check(PlugIn& plugIn) const {
 
   std::vector<std::string> declared;
   for (const XmlNode& language : config.selectNodes("//Languages/AppLang/Language")) {
-    declared.push_back(Attribute(language, schema::kIsoCode));
+    declared.push_back(AttributeOrEmpty(language, schema::kIsoCode));
   }
   const std::vector<std::string>& storeLangs = mStoreLangs.empty() ? declared : mStoreLangs;
 
@@ -124,7 +121,7 @@ std::vector<Finding> PublishCheck::Check(PlugIn& plugIn) const {
     if (!missing.empty()) report.warning(language, "The dialog would show empty captions for: " + missing + ".");
   }
   for (const XmlNode& param : config.selectNodes("//Param")) {
-    const std::string name = Attribute(param, schema::kName);
+    const std::string name = AttributeOrEmpty(param, schema::kName);
     const XmlNode first = config.selectSingleNode(schema::QueryElementByName(name));
     if (first && !(first == param)) {
       const bool otherParam = first.nodeName() == "Param";
@@ -144,7 +141,7 @@ std::vector<Finding> PublishCheck::Check(PlugIn& plugIn) const {
           frmPlugIn::NormaliseAmount(text);
         }
       } catch (const Error& error) {
-        report.warning(Attribute(value, schema::kLang).empty() ? "*" : Attribute(value, schema::kLang),
+        report.warning(AttributeOrEmpty(value, schema::kLang).empty() ? "*" : AttributeOrEmpty(value, schema::kLang),
                        "The " + param.type + " value " + Quoted(text) + " of " + Quoted(param.name) +
                            " cannot be read by the dialog (" + error.Description() + ").");
       }
@@ -153,7 +150,7 @@ std::vector<Finding> PublishCheck::Check(PlugIn& plugIn) const {
   for (const XmlNode& file : config.selectNodes(schema::kQueryFiles)) {
     const XmlNode remote = file.attributes().getNamedItem(schema::kRemoteFile);
     if (remote && LeavesStage(remote.text())) {
-      report.warning("*", "The file " + Quoted(Attribute(file, schema::kName)) + " would be published outside the stage folder (" +
+      report.warning("*", "The file " + Quoted(AttributeOrEmpty(file, schema::kName)) + " would be published outside the stage folder (" +
                               remote.text() + ") and is never staged.");
     }
   }
@@ -162,7 +159,7 @@ std::vector<Finding> PublishCheck::Check(PlugIn& plugIn) const {
   // Errors, for active plug-ins.
   const FileSystemObject fso;
   for (const XmlNode& file : config.selectNodes(schema::kQueryFiles)) {
-    const std::string name = Attribute(file, schema::kName);
+    const std::string name = AttributeOrEmpty(file, schema::kName);
     if (!fso.FileExists(Path::Join(plugIn.ConfigPath(), name))) {
       report.error("*", "The declared file " + Quoted(name) + " is missing from the plug-in folder.");
     }
@@ -171,7 +168,7 @@ std::vector<Finding> PublishCheck::Check(PlugIn& plugIn) const {
   for (const std::string& language : storeLangs) {
     for (const ShownParam& param : shown) {
       if (!IsValueType(param.type)) continue;
-      if (Attribute(param.element, schema::kLocalValue) == schema::kTrue &&
+      if (AttributeOrEmpty(param.element, schema::kLocalValue) == schema::kTrue &&
           !param.element.selectSingleNode(schema::QueryValue(language))) {
         report.error(language, "The parameter " + Quoted(param.name) + " has no value for this store language.");
       } else if (plugIn.GetParam(param.name, language).empty()) {

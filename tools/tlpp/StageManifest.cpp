@@ -1,5 +1,7 @@
 #include "StageManifest.h"
 
+#include "HostHelpers.h"
+
 #include <openssl/evp.h>
 
 #include <cstdio>
@@ -17,23 +19,6 @@ using namespace TLPaymentPlugIns;
 namespace fs = std::filesystem;
 
 namespace tlpp {
-
-namespace {
-
-std::string Attribute(const XmlNode& element, const char* name) {
-  const XmlNode attribute = element.attributes().getNamedItem(name);
-  return attribute ? attribute.text() : std::string();
-}
-
-// The path below the stage folder, or "" when it lies outside.
-std::string Relative(const std::string& stagePath, const std::string& path) {
-  std::error_code ec;
-  const fs::path relative = fs::weakly_canonical(path, ec).lexically_relative(fs::weakly_canonical(stagePath, ec));
-  if (ec || relative.empty() || *relative.begin() == "..") return {};
-  return relative.string();
-}
-
-}  // namespace
 
 std::string StageManifest::Sha256(const std::string& path) {
   std::unique_ptr<std::FILE, decltype(&std::fclose)> file(std::fopen(path.c_str(), "rb"), std::fclose);
@@ -59,9 +44,9 @@ std::string StageManifest::Describe(PlugIn& plugIn, const std::string& stagePath
   std::ostringstream manifest;
   const XmlDocument& config = plugIn.Config();
   for (const XmlNode& folder : config.selectNodes(schema::kQueryFolders)) {
-    const std::string path = stagePath + Path::FromDocument(Attribute(folder, schema::kParentFolder)) +
-                             Path::kSeparator + Attribute(folder, schema::kName);
-    const std::string relative = Relative(stagePath, path);
+    const std::string path = stagePath + Path::FromDocument(AttributeOrEmpty(folder, schema::kParentFolder)) +
+                             Path::kSeparator + AttributeOrEmpty(folder, schema::kName);
+    const std::string relative = RelativeInside(stagePath, path);
     if (!relative.empty() && fs::is_directory(path)) manifest << "folder    " << relative << "/\n";
   }
   // A destination written twice holds the later file: list it there.
@@ -73,9 +58,9 @@ std::string StageManifest::Describe(PlugIn& plugIn, const std::string& stagePath
     const XmlNode remote = file.attributes().getNamedItem(schema::kRemoteFile);
     if (!remote) continue;
     const std::string path = Path::Join(stagePath, remote.text());
-    const std::string relative = Relative(stagePath, path);
+    const std::string relative = RelativeInside(stagePath, path);
     if (relative.empty() || !fs::is_regular_file(path) || !listed.insert(relative).second) continue;
-    const bool rendered = Attribute(file, schema::kParse) == schema::kTrue;
+    const bool rendered = AttributeOrEmpty(file, schema::kParse) == schema::kTrue;
     lines.push_back(std::string(rendered ? "rendered  " : "copied    ") + relative + "  " +
                     std::to_string(fs::file_size(path)) + "  " + Sha256(path) + "\n");
   }

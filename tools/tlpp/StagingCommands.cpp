@@ -7,6 +7,7 @@
 
 #include "Arguments.h"
 #include "Commands.h"
+#include "HostHelpers.h"
 #include "StageManifest.h"
 #include "platform/AtomicFile.h"
 #include "plugin/PlugIn.h"
@@ -65,12 +66,6 @@ void Report(const Snapshot& before, const Snapshot& after) {
   std::cout << folders << " folder(s) created, " << files << " file(s) written\n";
 }
 
-bool InsideFolder(const std::string& path, const std::string& folder) {
-  std::error_code ec;
-  const fs::path relative = fs::weakly_canonical(path, ec).lexically_relative(fs::weakly_canonical(folder, ec));
-  return !ec && !relative.empty() && *relative.begin() != "..";
-}
-
 // The plug-in of PLUGIN_DIR, loaded.
 void Load(PlugIn& plugIn, const Arguments& args, std::size_t positionals, const char* expected) {
   if (args.positionals().size() != positionals) throw std::invalid_argument(std::string("expected ") + expected);
@@ -86,7 +81,7 @@ int RunStage(const std::vector<std::string>& words) {
   const std::string stagePath = args.positional(1);
   if (!fs::is_directory(stagePath)) throw std::invalid_argument("STAGE_DIR is not a folder: " + stagePath);
   const auto manifest = args.option("--manifest");
-  if (manifest && InsideFolder(*manifest, stagePath)) {
+  if (manifest && !RelativeInside(stagePath, *manifest).empty()) {
     throw std::invalid_argument("the manifest must lie outside the stage folder");
   }
   ReferenceStageObject stageObj(plugIn, args.option("--store-lang", ""));

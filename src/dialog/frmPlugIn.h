@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "dialog/CheckBox.h"
 #include "dialog/CommandButton.h"
@@ -18,6 +19,7 @@
 #include "dialog/TolvaneUI.h"
 #include "dialog/Variant.h"
 #include "platform/XmlNode.h"
+#include "plugin/ParamType.h"
 
 namespace TLPaymentPlugIns {
 
@@ -52,6 +54,9 @@ class frmPlugIn {
   bool IsOpen() const { return mOpen; }
   // Whether the last close was OK's.
   bool ClosedByOk() const { return mClosedByOk; }
+  // The caption keys whose lookup gave no text, in lookup order: what the
+  // user sees empty.
+  const std::vector<std::string>& EmptyCaptions() const { return mEmptyCaptions; }
   // Told when the dialog unloads, so that the frontend ends its modal loop.
   std::function<void()> OnUnload;
 
@@ -94,8 +99,8 @@ class frmPlugIn {
   void PlaceLogo();
   // Settings editor and write-back.
   void BuildSettingsView();
-  void AddParamRow(XmlNode& P, int16_t Depth);
-  void GiveRowItsValue(Row& row, XmlNode& P, const std::string& type);
+  void AddParamRow(XmlNode& P, ParamType type, int16_t Depth);
+  void GiveRowItsValue(Row& row, XmlNode& P, ParamType type, bool create);
   std::string ReadParamValue(XmlNode& P);
   void WriteBackValue(const std::shared_ptr<Row>& row, const std::string& text);
   void ShowDocumentValue(const std::shared_ptr<Row>& row);
@@ -121,6 +126,9 @@ class frmPlugIn {
   std::shared_ptr<DialogFrontend> mFrontend;
   // The parameter each settings row was built from.
   std::map<const Row*, XmlNode> mRowParams;
+  // Group rows whose members are being added.
+  std::vector<std::shared_ptr<Row>> mOpenGroups;
+  std::vector<std::string> mEmptyCaptions;
   bool mOpen = false;
   bool mClosedByOk = false;
 };

@@ -38,12 +38,15 @@ std::string ForTextBox(const std::string& text) {
 }  // namespace
 
 std::string frmPlugIn::LookupCaption(const std::string& key) {
+  std::string text;
+  // Any failure, a missing caption included, gives the empty text.
   try {
-    const XmlNode caption = mPlugIn->Config().selectSingleNode(schema::QueryCaption(key, AppLang));
-    return caption.text();
+    text = mPlugIn->Config().selectSingleNode(schema::QueryCaption(key, AppLang)).text();
   } catch (...) {
-    return "";
+    text.clear();
   }
+  if (text.empty()) mEmptyCaptions.push_back(key);
+  return text;
 }
 
 void frmPlugIn::ApplyCaptions() {

@@ -5,7 +5,8 @@
 
 #include "dialog/LocaleNumbers.h"
 #include "dialog/frmPlugIn.h"
-#include "platform/CaseFold.h"
+#include "dialog/ParamValues.h"
+#include "dialog/ShownParams.h"
 #include "platform/ErrorCodes.h"
 #include "plugin/ConfigSchema.h"
 #include "plugin/PlugIn.h"
@@ -20,15 +21,17 @@ std::string Attribute(const XmlNode& element, const char* name) {
   return element.attributes().getNamedItem(name).text();
 }
 
-// The row kind of a lower-cased parameter type, or 0 for a type that gets
-// no row.
-int KindOf(const std::string& type) {
-  if (type == schema::kTypeMulti) return KindMulti;
-  if (type == schema::kTypeInteger) return KindEntry;
-  if (type == schema::kTypeCurrency) return KindEntry;
-  if (type == schema::kTypeText) return KindEntry;
-  if (type == schema::kTypeCheck) return KindCheck;
-  if (type == schema::kTypeGroup) return KindGroup;
+// The row kind of a shown parameter's type.
+int KindOf(ParamType type) {
+  switch (type) {
+    case ParamType::Multi: return KindMulti;
+    case ParamType::Integer:
+    case ParamType::Currency:
+    case ParamType::Text: return KindEntry;
+    case ParamType::Check: return KindCheck;
+    case ParamType::Group: return KindGroup;
+    case ParamType::Other: break;
+  }
   return 0;
 }
 
@@ -48,60 +51,82 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 void frmPlugIn::BuildSettingsView() {
   XmlDocument& config = mPlugIn->Config();
+  // The active box shows the document element's active flag.
   SSCPlugInActive.Value(Attribute(config.documentElement(), schema::kActive) == schema::kTrue ? 1 : 0);
+  // An empty editor; without any parameter the Advanced tab goes off.
   TLUSettings.Rows().Clear();
   mRowParams.clear();
-  if (config.selectNodes(schema::kQueryTopParams).length() < 1) {
+  mOpenGroups.clear();
+  if (ShownParams::TopLevel(config).length() < 1) {
     SSAPlugIn.TabFor(SSPPlugInAdvanced).Enabled = false;
     return;
   }
-  for (XmlNode P : config.selectNodes(schema::kQueryTopParams)) AddParamRow(P, 0);
+  // A row for each shown parameter; a group's row is finished after its
+  // members.
+  ShownParams::Walk(config, {[this](XmlNode& P, ParamType type, int16_t Depth) { AddParamRow(P, type, Depth); },
+                             [this](XmlNode& /*group*/, int16_t Depth) {
+                               const std::shared_ptr<Row> row = mOpenGroups.back();
+                               mOpenGroups.pop_back();
+                               row->GroupState = false;
+                               row->Level = Depth;
+                             }});
 }
 
-void frmPlugIn::AddParamRow(XmlNode& P, int16_t Depth) {
-  if (Attribute(P, schema::kReadOnly) != schema::kFalse) return;
-  const std::string type = CaseFold::Lower(Attribute(P, schema::kType));
-  const int kind = KindOf(type);
-  if (kind == 0) return;
+void frmPlugIn::AddParamRow(XmlNode& P, ParamType type, int16_t Depth) {
+  // The row, keyed by the parameter's name.
   const std::string key = Attribute(P, schema::kName);
-  const std::shared_ptr<Row> row = TLUSettings.Rows().Add(0, key, "", kind);
+  const std::shared_ptr<Row> row = TLUSettings.Rows().Add(0, key, "", KindOf(type));
   mRowParams[row.get()] = P;
 
-  if (type != schema::kTypeGroup) {
+  if (type != ParamType::Group) {
+    // Labelled and described by the parameter's Desc, with its value.
     row->Label = P.selectSingleNode(schema::QueryDesc(AppLang)).text();
     row->Description = P.selectSingleNode(schema::QueryDesc(AppLang)).text();
-    GiveRowItsValue(*row, P, type);
+    GiveRowItsValue(*row, P, type, true);
     row->Level = Depth;
     return;
   }
+  // A group's header row, labelled by its Caption; its members follow.
   row->GroupColor = kButtonShadowColor;
   row->Label = P.selectSingleNode(schema::QueryGroupCaption(AppLang)).text();
-  if (Depth == INT16_MAX) throw errors::Overflow();
-  for (XmlNode member : P.selectNodes(schema::kQueryMembers)) AddParamRow(member, static_cast<int16_t>(Depth + 1));
-  row->GroupState = false;
-  row->Level = Depth;
+  mOpenGroups.push_back(row);
 }
 
-// The value of a non-group parameter, as its row shows it.
-void frmPlugIn::GiveRowItsValue(Row& row, XmlNode& P, const std::string& type) {
-  if (type == schema::kTypeMulti || type == schema::kTypeText) {
-    row.Content = ReadParamValue(P);
-  } else if (type == schema::kTypeInteger) {
-    // An empty value (a per-language value just created) shows an empty
-    // entry: there is no number to show.
-    const std::string value = ReadParamValue(P);
-    row.Content = value.empty() ? Variant() : Variant(LocaleNumbers::ToInteger(value));
-  } else if (type == schema::kTypeCurrency) {
-    row.Content = NormaliseAmount(ReadParamValue(P));
-  } else if (type == schema::kTypeCheck) {
-    row.IsChecked = P.selectSingleNode(schema::kQueryChecked).text() == schema::kCheckedOn;
+// The value of a non-group parameter, as its row shows it. Only the load
+// creates a missing per-language value.
+void frmPlugIn::GiveRowItsValue(Row& row, XmlNode& P, ParamType type, bool create) {
+  const auto valueText = [&] { return create ? ReadParamValue(P) : ParamValues::Text(P, StoreLang); };
+  switch (type) {
+    case ParamType::Multi:
+    case ParamType::Text:
+      row.Content = valueText();
+      break;
+    case ParamType::Integer: {
+      // An empty value (a per-language value just created) shows an empty
+      // entry: there is no number to show.
+      const std::string value = valueText();
+      row.Content = value.empty() ? Variant() : Variant(LocaleNumbers::ToInteger(value));
+      break;
+    }
+    case ParamType::Currency:
+      row.Content = NormaliseAmount(valueText());
+      break;
+    case ParamType::Check:
+      row.IsChecked = P.selectSingleNode(schema::kQueryChecked).text() == schema::kCheckedOn;
+      break;
+    case ParamType::Group:
+    case ParamType::Other:
+      break;
   }
 }
 
 std::string frmPlugIn::ReadParamValue(XmlNode& P) {
-  if (Attribute(P, schema::kLocalValue) != schema::kTrue) return P.selectSingleNode(schema::kQueryValue).text();
-  if (P.selectSingleNode(schema::QueryValue(StoreLang))) return P.selectSingleNode(schema::QueryValue(StoreLang)).text();
+  // One value for every language: the plain Value, never created.
+  if (!ParamValues::PerLanguage(P)) return ParamValues::Element(P, false, StoreLang).text();
+  // The store language's own value.
+  if (const XmlNode value = ParamValues::Element(P, true, StoreLang)) return value.text();
 
+  // Missing: created empty for the store language, which enables Apply.
   XmlDocument& config = mPlugIn->Config();
   XmlNode value = config.createNode(XmlDocument::NODE_ELEMENT, schema::kValueElement, "");
   P.appendChild(value);

@@ -82,6 +82,15 @@ std::string XmlDocument::xml() const {
                      static_cast<std::size_t>(xmlBufferLength(buffer.get())));
 }
 
+XmlDocument XmlDocument::clone() const {
+  XmlDocument copy;
+  xmlDocPtr doc = xmlCopyDoc(mDoc.get(), 1);
+  if (doc == nullptr) throw errors::Overflow();
+  copy.mDoc = Own(doc);
+  copy.mHasDeclaration = mHasDeclaration;
+  return copy;
+}
+
 void XmlDocument::save(const std::string& path) const { AtomicFile::Replace(path, xml()); }
 
 XmlNode XmlDocument::documentNode() const { return XmlNode(mDoc, reinterpret_cast<xmlNodePtr>(mDoc.get())); }

@@ -32,6 +32,9 @@ class XmlDocument {
   void save(const std::string& path) const;
   // The serialised document, as save would write it.
   std::string xml() const;
+  // A deep copy that shares nothing with this document: edits to one never
+  // reach the other.
+  XmlDocument clone() const;
 
   XmlNode documentElement() const;
   XmlNode selectSingleNode(const std::string& query) const;

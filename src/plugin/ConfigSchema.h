@@ -60,6 +60,7 @@ inline constexpr const char* kTypeGroup = "group";
 
 // Queries on the document.
 inline constexpr const char* kQueryID = "//ID";
+inline constexpr const char* kQueryLanguages = "//Languages/AppLang/Language";
 inline constexpr const char* kQueryDefaultLanguage = "//Languages/AppLang/Language[@default='true']";
 inline constexpr const char* kQueryTopParams = "//Params/Param";
 inline constexpr const char* kQueryFolders = "//Folders/Folder";

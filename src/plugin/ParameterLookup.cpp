@@ -1,8 +1,8 @@
 // GetParam: the current value of a parameter for a store language. Every
 // step runs under skip-on-error: a failing step has no effect and the next
 // one runs; nothing leaves GetParam.
-#include "platform/CaseFold.h"
 #include "plugin/ConfigSchema.h"
+#include "plugin/ParamType.h"
 #include "plugin/PlugIn.h"
 
 namespace TLPaymentPlugIns {
@@ -44,10 +44,7 @@ std::string PlugIn::GetParam(const std::string& ParamName, const std::string& St
   XmlNode value;
   if (param) {
     bool isCheck = false;
-    Skippable([&] {
-      const XmlNode type = param.attributes().getNamedItem(schema::kType);
-      isCheck = type && CaseFold::Lower(type.text()) == schema::kTypeCheck;
-    });
+    Skippable([&] { isCheck = ParamTypes::Read(param) == ParamType::Check; });
     if (isCheck) {
       // 4. A check parameter's value is its Checked child.
       Skippable([&] { value = param.selectSingleNode(schema::kQueryChecked); });

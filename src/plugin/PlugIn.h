@@ -64,6 +64,7 @@ class PlugIn {
 
  private:
   friend class frmPlugIn;
+  friend class DialogProbe;
 
   void LoadFirst();
   std::string ConfigFilePath() const;

@@ -24,25 +24,27 @@ std::string ConfinedFolder::Join(const std::string& documentPath) const {
 }
 
 const std::string& ConfinedFolder::Confine(const std::string& path) const {
-  if (!Inside(path)) throw errors::FromErrno(EACCES, path);
+  if (Below(path).empty()) throw errors::FromErrno(EACCES, path);
   return path;
 }
 
-bool ConfinedFolder::Inside(const std::string& path) const {
-  if (mResolved.empty()) return false;
+std::string ConfinedFolder::Relative(const std::string& path) const { return Below(path).string(); }
+
+fs::path ConfinedFolder::Below(const std::string& path) const {
+  if (mResolved.empty()) return {};
   std::error_code ec;
   const fs::path resolved = fs::weakly_canonical(path, ec);
-  if (ec) return false;
+  if (ec) return {};
   const fs::path below = resolved.lexically_relative(mResolved);
-  if (below.empty() || below == "." || *below.begin() == "..") return false;
+  if (below.empty() || below == "." || *below.begin() == "..") return {};
   // weakly_canonical resolves every link that leads somewhere; a link left
   // in the path points to nothing.
   fs::path walked = mResolved;
   for (const fs::path& part : below) {
     walked /= part;
-    if (fs::is_symlink(fs::symlink_status(walked, ec))) return false;
+    if (fs::is_symlink(fs::symlink_status(walked, ec))) return {};
   }
-  return true;
+  return below;
 }
 
 }  // namespace TLPaymentPlugIns

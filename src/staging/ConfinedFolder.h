@@ -23,9 +23,12 @@ class ConfinedFolder {
   // The path itself when it lies inside; raises 70 (permission denied)
   // otherwise.
   const std::string& Confine(const std::string& path) const;
+  // The path below the folder, links resolved; "" when it lies outside.
+  std::string Relative(const std::string& path) const;
 
  private:
-  bool Inside(const std::string& path) const;
+  // The resolved path below the folder, or an empty path when outside.
+  std::filesystem::path Below(const std::string& path) const;
 
   std::string mFolder;
   std::filesystem::path mResolved;

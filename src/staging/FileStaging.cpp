@@ -5,13 +5,12 @@
 // outside the stage folder (ConfinedFolder); a path that would leave them is
 // one more failing step.
 #include <memory>
+#include <vector>
 
 #include "platform/ErrorCodes.h"
 #include "platform/FileSystemObject.h"
-#include "platform/Path.h"
-#include "plugin/ConfigSchema.h"
 #include "plugin/PlugIn.h"
-#include "staging/ConfinedFolder.h"
+#include "staging/StagingPlan.h"
 #include "staging/StageObject.h"
 
 namespace TLPaymentPlugIns {
@@ -36,51 +35,44 @@ TextStream& Opened(const std::unique_ptr<TextStream>& stream) {
   return *stream;
 }
 
-std::string Attribute(const XmlNode& element, const char* name) {
-  return element.attributes().getNamedItem(name).text();
-}
-
 }  // namespace
 
 void PlugIn::CopyPlugInFiles(const std::string& pStagePath, StageObject* StageObj) {
   const FileSystemObject fso;
 
-  // 1. Load first; without a document nothing is staged.
+  // Load first; without a document nothing is staged.
   Attempt([&] { LoadFirst(); });
   if (!mConfig) return;
 
-  // 2, 3. The stage folder must exist; it is never created.
+  // The stage folder must exist; it is never created.
   if (pStagePath.empty()) return;
   if (!Attempt([&] { fso.GetFolder(pStagePath); })) return;
 
-  // 4. All folders before any file.
+  // All folders before any file.
   CreatePlugInFolders(pStagePath);
 
-  // 5. Every declared file, in document order.
-  const ConfinedFolder stage(pStagePath);
-  const ConfinedFolder plugInFolder(mConfigPath);
-  XmlNodeList files;
-  Attempt([&] { files = mConfig->selectNodes(schema::kQueryFiles); });
-  for (const XmlNode& file : files) {
-    // 5.1 Not staged without a destination.
-    const XmlNode remoteFile = file.attributes().getNamedItem(schema::kRemoteFile);
-    if (!remoteFile) continue;
+  // Every declared file, in document order, where the plan puts it.
+  const StagingPlan plan(*mConfig, mConfigPath, pStagePath);
+  std::vector<StagingPlan::File> files;
+  Attempt([&] { files = plan.Files(); });
+  for (const StagingPlan::File& file : files) {
+    // Not staged without a destination.
+    if (!file.staged) continue;
 
-    const XmlNode parse = file.attributes().getNamedItem(schema::kParse);
-    if (parse && parse.text() == schema::kTrue) {
-      // 5.2 Rendered through the host's staging object; without one, nothing
-      // at all is written for the file.
+    if (file.rendered) {
+      // Rendered through the host's staging object; without one, nothing at
+      // all is written for the file.
       if (StageObj == nullptr) continue;
       std::unique_ptr<TextStream> source;
       std::unique_ptr<TextStream> destination;
       std::string text;
       std::string code;
       Attempt([&] {
-        source = fso.OpenTextFile(plugInFolder.Join(Attribute(file, schema::kName)), FileSystemObject::ForReading,
-                                  false, FileSystemObject::TristateFalse);
+        source = fso.OpenTextFile(file.source.Get(), FileSystemObject::ForReading, false,
+                                  FileSystemObject::TristateFalse);
       });
       Attempt([&] {
-        destination = fso.OpenTextFile(stage.Join(remoteFile.text()), FileSystemObject::ForWriting, true,
+        destination = fso.OpenTextFile(file.destination.Get(), FileSystemObject::ForWriting, true,
                                        FileSystemObject::TristateFalse);
       });
       Attempt([&] { text = Opened(source).ReadAll(); });
@@ -93,25 +85,21 @@ void PlugIn::CopyPlugInFiles(const std::string& pStagePath, StageObject* StageOb
       Attempt([&] { Opened(destination).Close(); });
       Attempt([&] { Opened(source).Close(); });
     } else {
-      // 5.3 A plain copy, byte for byte, over an existing destination.
-      Attempt([&] {
-        fso.CopyFile(plugInFolder.Join(Attribute(file, schema::kName)), stage.Join(remoteFile.text()), true);
-      });
+      // A plain copy, byte for byte, over an existing destination.
+      Attempt([&] { fso.CopyFile(file.source.Get(), file.destination.Get(), true); });
     }
   }
 }
 
 void PlugIn::CreatePlugInFolders(const std::string& pStagePath) {
   const FileSystemObject fso;
-  const ConfinedFolder stage(pStagePath);
-  XmlNodeList folders;
-  Attempt([&] { folders = mConfig->selectNodes(schema::kQueryFolders); });
+  const StagingPlan plan(*mConfig, mConfigPath, pStagePath);
+  std::vector<StagingPlan::Folder> folders;
+  Attempt([&] { folders = plan.Folders(); });
   // One level at a time: a folder whose parent is still missing fails alone.
-  for (const XmlNode& folder : folders) {
+  for (const StagingPlan::Folder& folder : folders) {
     Attempt([&] {
-      // stage path + parentFolder ("" or "\parent") + "\" + name
-      const std::string parent = pStagePath + Path::FromDocument(Attribute(folder, schema::kParentFolder));
-      const std::string path = stage.Confine(Path::Join(parent, Attribute(folder, schema::kName)));
+      const std::string& path = folder.path.Get();
       if (!fso.FolderExists(path)) fso.CreateFolder(path);
     });
   }

@@ -4,11 +4,12 @@
 #include <string_view>
 
 #include "platform/BooleanText.h"
-#include "platform/CaseFold.h"
 #include "platform/ErrorCodes.h"
 #include "plugin/ConfigSchema.h"
+#include "plugin/ParamType.h"
 #include "plugin/PlugIn.h"
 #include "staging/ParameterString.h"
+#include "staging/RenderType.h"
 
 namespace TLPaymentPlugIns {
 
@@ -21,35 +22,40 @@ constexpr std::string_view kOptionKeyEnd = "\\\">";
 }  // namespace
 
 std::string PlugIn::ParseParam(const std::string& strParam, const std::string& StoreLang) {
-  // 1.
+  // Empty unless the reference renders something.
   std::string result;
-  // 2.
-  const std::string type = CaseFold::Lower(GetParamAttribute(strParam, schema::kType));
+  // What the reference renders, and the parameter it names.
+  const RenderType type = RenderTypes::Read(strParam);
+  const std::string name = GetParamAttribute(strParam, RenderTypes::NameAttribute(type));
 
-  if (type == schema::kRenderText) {
-    // 3. The parameter's value.
-    result = GetParam(GetParamAttribute(strParam, schema::kName), StoreLang);
-  } else if (type == schema::kRenderOptionList) {
-    // 4. The chosen options of a group written "GROUP", in the document as
-    // it is now; it is not loaded here.
-    if (!mConfig) throw errors::ObjectNotSet();
-    const XmlNode group = mConfig->selectSingleNode(schema::QueryGroup(GetParamAttribute(strParam, schema::kRefElems)));
-    for (const XmlNode& option : group.selectNodes(schema::kQueryMembers)) {
-      if (CaseFold::Lower(option.attributes().getNamedItem(schema::kType).text()) != schema::kTypeCheck) continue;
-      if (option.selectSingleNode(schema::kQueryChecked).text() != schema::kCheckedOn) continue;
-      result += kOptionOpen;
-      result += option.attributes().getNamedItem(schema::kOptionKey).text();
-      result += kOptionKeyEnd;
-      result += option.attributes().getNamedItem(schema::kOptionValue).text();
+  switch (type) {
+    case RenderType::Text:
+      // The parameter's value.
+      result = GetParam(name, StoreLang);
+      break;
+    case RenderType::OptionList: {
+      // The chosen options of a group written "GROUP", in the document as it
+      // is now; it is not loaded here.
+      if (!mConfig) throw errors::ObjectNotSet();
+      const XmlNode group = mConfig->selectSingleNode(schema::QueryGroup(name));
+      for (const XmlNode& option : group.selectNodes(schema::kQueryMembers)) {
+        if (ParamTypes::Read(option) != ParamType::Check) continue;
+        if (option.selectSingleNode(schema::kQueryChecked).text() != schema::kCheckedOn) continue;
+        result += kOptionOpen;
+        result += option.attributes().getNamedItem(schema::kOptionKey).text();
+        result += kOptionKeyEnd;
+        result += option.attributes().getNamedItem(schema::kOptionValue).text();
+      }
+      break;
     }
-  } else if (type == schema::kRenderConditional) {
-    // 5. A fixed text, shown when the tested parameter is true.
-    const std::string tested = GetParam(GetParamAttribute(strParam, schema::kRefParam), StoreLang);
-    if (BooleanText::Convert(tested)) result = GetParamAttribute(strParam, schema::kRefValue);
+    case RenderType::Conditional:
+      // A fixed text, shown when the tested parameter is true.
+      if (BooleanText::Convert(GetParam(name, StoreLang))) result = GetParamAttribute(strParam, schema::kRefValue);
+      break;
+    case RenderType::Other:
+      // Any other type renders nothing.
+      break;
   }
-  // 6. Any other type renders nothing.
-
-  // 7.
   return result;
 }
 

@@ -64,9 +64,9 @@ TEST(TlppCheck, ReportsEachPublishingFaultOfAnActivePlugIn) {
            "Faulty\tde\terror\tNo option of \"Cards\" is chosen",
            "Faulty\ten\terror\tThe page snippet reference type=\"conditional\" param=\"Word\" value=\"never\" does not render: Type mismatch",
            "Faulty\t*\twarning\tNo language is marked as the default",
-           "Faulty\ten\twarning\tThe dialog would show empty captions for: FormCaption,",
+           "Faulty\ten\twarning\tThe dialog would show empty captions for: FormTabMainCaption, FormTabAdvancedCaption, FormTabReportCaption, FormCaption,",
            "Faulty\t*\twarning\tThe parameter \"FormCaption\" shares its name with an earlier <Caption> element",
-           "Faulty\t*\twarning\tThe integer value \"viele\" of \"Days\" cannot be read",
+           "Faulty\t*\terror\tThe configuration dialog cannot open: error 13: Type mismatch.",
            "Faulty\t*\twarning\tThe file \"missing.gif\" would be published outside the stage folder",
        }) {
     EXPECT_TRUE(Has(run.out, expected)) << expected << "\n--- output:\n" << run.out;
@@ -80,7 +80,7 @@ TEST(TlppCheck, InactivePlugInsGetWarningsOnlyAndCleanOnesNothing) {
   TempDir dir;
   const CheckRun run = Check(Root(dir, {"clean", "inactive"}));
   EXPECT_EQ(run.status, 0) << run.out;
-  EXPECT_EQ(run.out, "Inactive\t*\twarning\tThe integer value \"99999\" of \"Days\" cannot be read by the dialog (Overflow).\n");
+  EXPECT_EQ(run.out, "Inactive\ten\twarning\tThe dialog would show empty captions for: FormCmdApplyCaption.\n");
 }
 
 TEST(TlppCheck, StoreLanguagesCanBeChosen) {
@@ -95,8 +95,8 @@ TEST(TlppCheck, JsonIsOneObjectPerFindingInAnArray) {
   const CheckRun run = Check(Root(dir, {"inactive"}) + " --format json");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out,
-            "[\n  {\"plugin\": \"Inactive\", \"language\": \"*\", \"severity\": \"warning\", \"message\": \"The integer "
-            "value \\\"99999\\\" of \\\"Days\\\" cannot be read by the dialog (Overflow).\"}\n]\n");
+            "[\n  {\"plugin\": \"Inactive\", \"language\": \"en\", \"severity\": \"warning\", \"message\": \"The dialog "
+            "would show empty captions for: FormCmdApplyCaption.\"}\n]\n");
   TempDir cleanDir;
   EXPECT_EQ(Check(Root(cleanDir, {"clean"}) + " --format json").out, "[\n]\n");
 }

@@ -6,7 +6,7 @@
 
 #include "Arguments.h"
 #include "Commands.h"
-#include "PublishCheck.h"
+#include "catalogue/PublishCheck.h"
 #include "catalogue/PlugIns.h"
 #include "platform/Error.h"
 #include "platform/FileSystemObject.h"
@@ -24,10 +24,6 @@ std::vector<std::string> SplitList(const std::string& list) {
     if (!item.empty()) items.push_back(item);
   }
   return items;
-}
-
-const char* SeverityName(Finding::Severity severity) {
-  return severity == Finding::Severity::Error ? "error" : "warning";
 }
 
 std::string JsonString(const std::string& text) {
@@ -54,8 +50,7 @@ std::string JsonString(const std::string& text) {
 
 void PrintText(const std::vector<Finding>& findings) {
   for (const Finding& finding : findings) {
-    std::cout << finding.plugInId << '\t' << finding.language << '\t' << SeverityName(finding.severity) << '\t'
-              << finding.message << '\n';
+    std::cout << finding.Line();
   }
 }
 
@@ -66,7 +61,7 @@ void PrintJson(const std::vector<Finding>& findings) {
   for (std::size_t i = 0; i < findings.size(); ++i) {
     const Finding& finding = findings[i];
     std::cout << "  {\"plugin\": " << JsonString(finding.plugInId) << ", \"language\": " << JsonString(finding.language)
-              << ", \"severity\": \"" << SeverityName(finding.severity) << "\", \"message\": "
+              << ", \"severity\": \"" << finding.SeverityName() << "\", \"message\": "
               << JsonString(finding.message) << "}" << (i + 1 < findings.size() ? "," : "") << '\n';
   }
   std::cout << "]\n";

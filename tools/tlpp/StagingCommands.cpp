@@ -7,14 +7,16 @@
 
 #include "Arguments.h"
 #include "Commands.h"
-#include "HostHelpers.h"
-#include "StageManifest.h"
 #include "platform/AtomicFile.h"
 #include "plugin/PlugIn.h"
+#include "staging/ConfinedFolder.h"
 #include "staging/ReferenceStageObject.h"
+#include "staging/StageManifest.h"
 
 using TLPaymentPlugIns::PlugIn;
+using TLPaymentPlugIns::ConfinedFolder;
 using TLPaymentPlugIns::ReferenceStageObject;
+using TLPaymentPlugIns::StageManifest;
 
 namespace tlpp {
 
@@ -81,7 +83,7 @@ int RunStage(const std::vector<std::string>& words) {
   const std::string stagePath = args.positional(1);
   if (!fs::is_directory(stagePath)) throw std::invalid_argument("STAGE_DIR is not a folder: " + stagePath);
   const auto manifest = args.option("--manifest");
-  if (manifest && !RelativeInside(stagePath, *manifest).empty()) {
+  if (manifest && !ConfinedFolder(stagePath).Relative(*manifest).empty()) {
     throw std::invalid_argument("the manifest must lie outside the stage folder");
   }
   ReferenceStageObject stageObj(plugIn, args.option("--store-lang", ""));

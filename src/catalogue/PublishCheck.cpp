@@ -1,0 +1,238 @@
+#include "catalogue/PublishCheck.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "dialog/DialogProbe.h"
+#include "dialog/ParamValues.h"
+#include "dialog/SettingsWriteBack.h"
+#include "dialog/ShownParams.h"
+#include "platform/Error.h"
+#include "platform/FileSystemObject.h"
+#include "platform/XmlNamedNodeMap.h"
+#include "platform/XmlNodeList.h"
+#include "plugin/ConfigSchema.h"
+#include "plugin/PlugIn.h"
+#include "staging/ParameterString.h"
+#include "staging/ReferenceStageObject.h"
+#include "staging/RenderType.h"
+#include "staging/StagingPlan.h"
+
+namespace TLPaymentPlugIns {
+
+namespace {
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::string AttributeOrEmpty(const XmlNode& element, const char* name) {
+  const XmlNode attribute = element.attributes().getNamedItem(name);
+  return attribute ? attribute.text() : std::string();
+}
+
+std::string Described(const Error& error) {
+  return "error " + std::to_string(error.Number()) + ": " + error.Description();
+}
+
+// An empty folder of its own to plan staging into; removed with everything
+// in it when the check ends.
+class ScratchStage {
+ public:
+  ScratchStage() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tlpp-check-XXXXXX").string();
+    if (mkdtemp(pattern.data()) != nullptr) mPath = pattern;
+  }
+  ~ScratchStage() {
+    std::error_code ec;
+    if (!mPath.empty()) std::filesystem::remove_all(mPath, ec);
+  }
+  ScratchStage(const ScratchStage&) = delete;
+  ScratchStage& operator=(const ScratchStage&) = delete;
+  const std::string& Path() const { return mPath; }
+
+ private:
+  std::string mPath;
+};
+
+class Report {
+ public:
+  Report(std::string id, std::vector<Finding>& findings) : mId(std::move(id)), mFindings(findings) {}
+  void error(const std::string& language, const std::string& message) {
+    mFindings.push_back({mId, language, Finding::Severity::Error, message});
+  }
+  void warning(const std::string& language, const std::string& message) {
+    mFindings.push_back({mId, language, Finding::Severity::Warning, message});
+  }
+
+ private:
+  std::string mId;
+  std::vector<Finding>& mFindings;
+};
+
+// The parameters the settings editor shows and that hold a value; as far as
+// the walk gets (the dialog check reports why it stops).
+std::vector<XmlNode> ShownValueParams(const XmlDocument& config) {
+  std::vector<XmlNode> shown;
+  try {
+    ShownParams::Walk(config, {[&shown](XmlNode& param, ParamType type, int16_t /*depth*/) {
+                                 if (ParamTypes::HoldsValue(type)) shown.push_back(param);
+                               },
+                               {}});
+  } catch (const Error&) {
+  }
+  return shown;
+}
+
+// The dialog opened in each language, as the store's owner working in that
+// language would open it.
+void CheckDialog(PlugIn& plugIn, const std::vector<std::string>& languages, Report& report) {
+  std::vector<DialogProbe::Outcome> outcomes;
+  for (const std::string& language : languages) outcomes.push_back(DialogProbe::Open(plugIn, language, language));
+  // An error met in every language is reported once.
+  bool same = !outcomes.empty();
+  for (const DialogProbe::Outcome& outcome : outcomes) {
+    same = same && outcome.error && outcomes.front().error && outcome.error->Number() == outcomes.front().error->Number() &&
+           outcome.error->Description() == outcomes.front().error->Description();
+  }
+  for (std::size_t i = 0; i < outcomes.size(); ++i) {
+    const DialogProbe::Outcome& outcome = outcomes[i];
+    if (outcome.error && (!same || i == 0)) {
+      report.error(same ? "*" : languages[i], "The configuration dialog cannot open: " + Described(*outcome.error) + ".");
+    }
+    if (outcome.emptyCaptions.empty()) continue;
+    std::string keys;
+    for (const std::string& key : outcome.emptyCaptions) keys += (keys.empty() ? "" : ", ") + key;
+    report.warning(languages[i], "The dialog would show empty captions for: " + keys + ".");
+  }
+}
+
+// Files and folders that staging would skip, and why; the scratch stage
+// folder is written as STAGE.
+void CheckStagingPlan(const StagingPlan& plan, const std::string& stagePath, Report& report) {
+  const auto why = [&stagePath](const Error& error) {
+    std::string text = Described(error);
+    for (std::size_t at; !stagePath.empty() && (at = text.find(stagePath)) != std::string::npos;) {
+      text.replace(at, stagePath.size(), "STAGE");
+    }
+    return text;
+  };
+  for (const StagingPlan::Folder& folder : plan.Folders()) {
+    if (folder.path.Formed()) continue;
+    report.warning("*", "The folder " + Quoted(AttributeOrEmpty(folder.element, schema::kName)) +
+                            " is never created in the stage folder (" + why(folder.path.Failure()) + ").");
+  }
+  for (const StagingPlan::File& file : plan.Files()) {
+    if (!file.staged) continue;
+    const std::string name = Quoted(AttributeOrEmpty(file.element, schema::kName));
+    if (!file.destination.Formed()) {
+      report.warning("*", "The file " + name + " would be published outside the stage folder (" +
+                              AttributeOrEmpty(file.element, schema::kRemoteFile) + ") and is never staged (" +
+                              why(file.destination.Failure()) + ").");
+    } else if (!file.source.Formed()) {
+      report.warning("*", "The file " + name + " lies outside the plug-in folder and is never staged (" +
+                              why(file.source.Failure()) + ").");
+    }
+  }
+}
+
+// The page snippets' texts, read as the snippet step reads them.
+std::vector<std::string> SnippetTexts(const StagingPlan& plan) {
+  std::vector<std::string> texts;
+  const FileSystemObject fso;
+  for (const StagingPlan::Snippet& snippet : plan.Snippets()) {
+    if (!snippet.source.Formed() || !fso.FileExists(snippet.source.Get())) continue;
+    const auto stream = fso.OpenTextFile(snippet.source.Get(), FileSystemObject::ForReading, false);
+    texts.push_back(stream->ReadAll());
+    stream->Close();
+  }
+  return texts;
+}
+
+// Every reference of the snippets renders, in one store language.
+void CheckReferences(PlugIn& plugIn, const std::vector<std::string>& snippets, const std::string& language,
+                     Report& report) {
+  const XmlDocument& config = plugIn.Config();
+  for (const std::string& snippet : snippets) {
+    for (const std::string& strParam : ReferenceStageObject::References(snippet)) {
+      const RenderType type = RenderTypes::Read(strParam);
+      const std::string name = ParameterString::Attribute(strParam, RenderTypes::NameAttribute(type));
+      try {
+        if (!config.selectSingleNode(schema::QueryParam(name))) {
+          report.error(language, "The page snippet refers to " + Quoted(name) + ", which the plug-in does not declare.");
+          continue;
+        }
+        const std::string rendered = plugIn.ParseParam(strParam, language);
+        if (type == RenderType::OptionList && rendered.empty()) {
+          report.error(language, "No option of " + Quoted(name) + " is chosen, but the page lists its options.");
+        }
+      } catch (const Error& error) {
+        report.error(language, "The page snippet reference" + strParam + "does not render: " + error.Description());
+      }
+    }
+  }
+}
+
+}  // namespace
+
+std::vector<Finding> PublishCheck::Check(PlugIn& plugIn) const {
+  std::vector<Finding> findings;
+  Report report(plugIn.ID(), findings);
+  const XmlDocument& config = plugIn.Config();
+  const bool active = plugIn.IsActive();
+
+  // The store languages: as given, else every declared one.
+  std::vector<std::string> declared;
+  for (const XmlNode& language : config.selectNodes(schema::kQueryLanguages)) {
+    declared.push_back(AttributeOrEmpty(language, schema::kIsoCode));
+  }
+  const std::vector<std::string>& storeLangs = mStoreLangs.empty() ? declared : mStoreLangs;
+
+  // Warnings, for every plug-in; the dialog's failure is an error.
+  if (!config.selectSingleNode(schema::kQueryDefaultLanguage)) {
+    report.warning("*", "No language is marked as the default: the name and the dialog fail for any language the plug-in does not declare.");
+  }
+  CheckDialog(plugIn, storeLangs, report);
+  for (const XmlNode& param : config.selectNodes("//Param")) {
+    const std::string name = AttributeOrEmpty(param, schema::kName);
+    const XmlNode written = SettingsWriteBack::Target(config, name);
+    if (written && !(written == param)) {
+      const bool otherParam = written.nodeName() == "Param";
+      report.warning("*", "The parameter " + Quoted(name) + " shares its name with an earlier " +
+                              (otherParam ? "parameter" : "<" + written.nodeName() + "> element") +
+                              ": changes made in the dialog would go there instead.");
+    }
+  }
+  const ScratchStage stage;
+  const StagingPlan plan(config, plugIn.ConfigPath(), stage.Path());
+  CheckStagingPlan(plan, stage.Path(), report);
+  if (!active) return findings;
+
+  // Errors, for active plug-ins.
+  const FileSystemObject fso;
+  for (const StagingPlan::File& file : plan.Files()) {
+    if (file.source.Formed() && !fso.FileExists(file.source.Get())) {
+      report.error("*", "The declared file " + Quoted(AttributeOrEmpty(file.element, schema::kName)) +
+                            " is missing from the plug-in folder.");
+    }
+  }
+  const std::vector<XmlNode> shown = ShownValueParams(config);
+  const std::vector<std::string> snippets = SnippetTexts(plan);
+  for (const std::string& language : storeLangs) {
+    for (const XmlNode& param : shown) {
+      const std::string name = AttributeOrEmpty(param, schema::kName);
+      bool missing = false;
+      try {
+        missing = ParamValues::PerLanguage(param) && !ParamValues::Element(param, true, language);
+      } catch (const Error&) {
+      }
+      if (missing) {
+        report.error(language, "The parameter " + Quoted(name) + " has no value for this store language.");
+      } else if (plugIn.GetParam(name, language).empty()) {
+        report.error(language, "The parameter " + Quoted(name) + " is empty.");
+      }
+    }
+    CheckReferences(plugIn, snippets, language, report);
+  }
+  return findings;
+}
+
+}  // namespace TLPaymentPlugIns

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "catalogue/Finding.h"
+
+namespace TLPaymentPlugIns {
+
+class PlugIn;
+
+// Checks a plug-in for publishing in several store languages at once. It
+// asks the code that does the work: the dialog's own load (on a copy of the
+// document) says whether the dialog opens and which captions it shows empty,
+// the staging plan says where each file goes or why it would not be staged,
+// and rendering renders the snippet's references. The plug-in's document is
+// never changed. Errors about publishing are reported for active plug-ins
+// only; a dialog that cannot open is an error for every plug-in; warnings
+// for every plug-in.
+class PublishCheck {
+ public:
+  // storeLangs empty: every language the document declares.
+  explicit PublishCheck(std::vector<std::string> storeLangs) : mStoreLangs(std::move(storeLangs)) {}
+
+  // Loads the plug-in first; a load error is raised.
+  std::vector<Finding> Check(PlugIn& plugIn) const;
+
+ private:
+  std::vector<std::string> mStoreLangs;
+};
+
+}  // namespace TLPaymentPlugIns

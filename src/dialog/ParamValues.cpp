@@ -1,0 +1,23 @@
+#include "dialog/ParamValues.h"
+
+#include "platform/XmlNamedNodeMap.h"
+#include "plugin/ConfigSchema.h"
+
+namespace TLPaymentPlugIns {
+
+bool ParamValues::PerLanguage(const XmlNode& param) {
+  return param.attributes().getNamedItem(schema::kLocalValue).text() == schema::kTrue;
+}
+
+XmlNode ParamValues::Element(const XmlNode& param, bool perLanguage, const std::string& storeLang) {
+  return param.selectSingleNode(perLanguage ? schema::QueryValue(storeLang) : schema::kQueryValue);
+}
+
+std::string ParamValues::Text(const XmlNode& param, const std::string& storeLang) {
+  const bool perLanguage = PerLanguage(param);
+  const XmlNode value = Element(param, perLanguage, storeLang);
+  if (perLanguage && !value) return {};
+  return value.text();
+}
+
+}  // namespace TLPaymentPlugIns

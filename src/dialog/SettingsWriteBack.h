@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+#include "dialog/Variant.h"
+#include "platform/XmlDocument.h"
+
+namespace TLPaymentPlugIns {
+
+// What the settings editor writes into the document when the user changes a
+// value: the parameter found by its name, the value converted by the
+// parameter's type (integers and amounts read in the user's locale), written
+// into the element that holds it. The dialog's handler and the command line
+// both write through here.
+class SettingsWriteBack {
+ public:
+  // Writes content (or, for a check, checked) into the first element of
+  // any kind whose name attribute is key. Never creates an element and never
+  // saves. Raises 91 when there is no such element, it has no type, or the
+  // target element is missing; 13 or 6 when the content is not a number the
+  // type can hold; nothing is written then.
+  // The element a row keyed by name writes into: the first element of any
+  // kind, at any depth, whose name attribute is name; an empty handle when
+  // there is none.
+  static XmlNode Target(const XmlDocument& config, const std::string& key);
+  static void Write(XmlDocument& config, const std::string& key, const std::string& storeLang, const Variant& content,
+                    bool checked);
+};
+
+}  // namespace TLPaymentPlugIns

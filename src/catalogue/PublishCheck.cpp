@@ -1,5 +1,6 @@
 #include "catalogue/PublishCheck.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -16,6 +17,7 @@
 #include "staging/ParameterString.h"
 #include "staging/ReferenceStageObject.h"
 #include "staging/RenderType.h"
+#include "staging/StageObject.h"
 #include "staging/StagingPlan.h"
 
 namespace TLPaymentPlugIns {
@@ -90,13 +92,15 @@ void CheckDialog(PlugIn& plugIn, const std::vector<std::string>& languages, Repo
   // An error met in every language is reported once.
   bool same = !outcomes.empty();
   for (const DialogProbe::Outcome& outcome : outcomes) {
-    same = same && outcome.error && outcomes.front().error && outcome.error->Number() == outcomes.front().error->Number() &&
+    same = same && outcome.error && outcomes.front().error &&
+           outcome.error->Number() == outcomes.front().error->Number() &&
            outcome.error->Description() == outcomes.front().error->Description();
   }
   for (std::size_t i = 0; i < outcomes.size(); ++i) {
     const DialogProbe::Outcome& outcome = outcomes[i];
     if (outcome.error && (!same || i == 0)) {
-      report.error(same ? "*" : languages[i], "The configuration dialog cannot open: " + Described(*outcome.error) + ".");
+      report.error(same ? "*" : languages[i],
+                   "The configuration dialog cannot open: " + Described(*outcome.error) + ".");
     }
     if (outcome.emptyCaptions.empty()) continue;
     std::string keys;
@@ -105,9 +109,20 @@ void CheckDialog(PlugIn& plugIn, const std::vector<std::string>& languages, Repo
   }
 }
 
-// Files and folders that staging would skip, and why; the scratch stage
-// folder is written as STAGE.
-void CheckStagingPlan(const StagingPlan& plan, const std::string& stagePath, Report& report) {
+// Renders every text as it stands.
+class EchoStageObject : public StageObject {
+ public:
+  void ParseSnippet(std::string& text, int16_t /*mode*/) override { mCode = text; }
+  std::string PCode() override { return mCode; }
+
+ private:
+  std::string mCode;
+};
+
+// Files and folders that staging would skip, and why: the plan says which
+// paths leave their folder, and staging into an empty scratch folder shows
+// which destinations it cannot write. The scratch folder is written STAGE.
+void CheckStaging(PlugIn& plugIn, const StagingPlan& plan, const std::string& stagePath, Report& report) {
   const auto why = [&stagePath](const Error& error) {
     std::string text = Described(error);
     for (std::size_t at; !stagePath.empty() && (at = text.find(stagePath)) != std::string::npos;) {
@@ -115,11 +130,22 @@ void CheckStagingPlan(const StagingPlan& plan, const std::string& stagePath, Rep
     }
     return text;
   };
+  EchoStageObject echo;
+  plugIn.CopyPlugInFiles(stagePath, &echo);
+  namespace fs = std::filesystem;
+  std::error_code ec;
   for (const StagingPlan::Folder& folder : plan.Folders()) {
-    if (folder.path.Formed()) continue;
-    report.warning("*", "The folder " + Quoted(AttributeOrEmpty(folder.element, schema::kName)) +
-                            " is never created in the stage folder (" + why(folder.path.Failure()) + ").");
+    const std::string name = Quoted(AttributeOrEmpty(folder.element, schema::kName));
+    if (!folder.path.Formed()) {
+      report.warning(
+          "*", "The folder " + name + " is never created in the stage folder (" + why(folder.path.Failure()) + ").");
+    } else if (!fs::is_directory(folder.path.Get(), ec)) {
+      report.warning("*", "The folder " + name + " is never created in the stage folder: its parent folder " +
+                              Quoted(plan.Stage().Relative(fs::path(folder.path.Get()).parent_path())) +
+                              " is not there.");
+    }
   }
+  const FileSystemObject fso;
   for (const StagingPlan::File& file : plan.Files()) {
     if (!file.staged) continue;
     const std::string name = Quoted(AttributeOrEmpty(file.element, schema::kName));
@@ -130,6 +156,11 @@ void CheckStagingPlan(const StagingPlan& plan, const std::string& stagePath, Rep
     } else if (!file.source.Formed()) {
       report.warning("*", "The file " + name + " lies outside the plug-in folder and is never staged (" +
                               why(file.source.Failure()) + ").");
+    } else if (fso.FileExists(file.source.Get()) && !fs::exists(file.destination.Get(), ec)) {
+      const fs::path folder = fs::path(file.destination.Get()).parent_path();
+      report.warning("*", "The file " + name + " is never staged: its folder " +
+                              Quoted(plan.Stage().Relative(folder.string())) +
+                              " is not in the stage folder and no declared folder creates it.");
     }
   }
 }
@@ -157,7 +188,8 @@ void CheckReferences(PlugIn& plugIn, const std::vector<std::string>& snippets, c
       const std::string name = ParameterString::Attribute(strParam, RenderTypes::NameAttribute(type));
       try {
         if (!config.selectSingleNode(schema::QueryParam(name))) {
-          report.error(language, "The page snippet refers to " + Quoted(name) + ", which the plug-in does not declare.");
+          report.error(language,
+                       "The page snippet refers to " + Quoted(name) + ", which the plug-in does not declare.");
           continue;
         }
         const std::string rendered = plugIn.ParseParam(strParam, language);
@@ -172,6 +204,17 @@ void CheckReferences(PlugIn& plugIn, const std::vector<std::string>& snippets, c
 }
 
 }  // namespace
+
+PublishCheck PublishCheck::ForLanguages(const std::string& commaList) {
+  std::vector<std::string> languages;
+  std::size_t start = 0;
+  while (start <= commaList.size()) {
+    const std::size_t end = std::min(commaList.find(',', start), commaList.size());
+    if (end > start) languages.push_back(commaList.substr(start, end - start));
+    start = end + 1;
+  }
+  return PublishCheck(std::move(languages));
+}
 
 std::vector<Finding> PublishCheck::Check(PlugIn& plugIn) const {
   std::vector<Finding> findings;
@@ -188,7 +231,9 @@ std::vector<Finding> PublishCheck::Check(PlugIn& plugIn) const {
 
   // Warnings, for every plug-in; the dialog's failure is an error.
   if (!config.selectSingleNode(schema::kQueryDefaultLanguage)) {
-    report.warning("*", "No language is marked as the default: the name and the dialog fail for any language the plug-in does not declare.");
+    report.warning("*",
+                   "No language is marked as the default: the name and the dialog "
+                   "fail for any language the plug-in does not declare.");
   }
   CheckDialog(plugIn, storeLangs, report);
   for (const XmlNode& param : config.selectNodes("//Param")) {
@@ -203,7 +248,7 @@ std::vector<Finding> PublishCheck::Check(PlugIn& plugIn) const {
   }
   const ScratchStage stage;
   const StagingPlan plan(config, plugIn.ConfigPath(), stage.Path());
-  CheckStagingPlan(plan, stage.Path(), report);
+  CheckStaging(plugIn, plan, stage.Path(), report);
   if (!active) return findings;
 
   // Errors, for active plug-ins.

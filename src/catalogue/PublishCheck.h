@@ -21,9 +21,12 @@ class PublishCheck {
  public:
   // storeLangs empty: every language the document declares.
   explicit PublishCheck(std::vector<std::string> storeLangs) : mStoreLangs(std::move(storeLangs)) {}
+  // The store languages as a comma-separated list ("de,en"); "" for every
+  // declared one.
+  static PublishCheck ForLanguages(const std::string &commaList);
 
   // Loads the plug-in first; a load error is raised.
-  std::vector<Finding> Check(PlugIn& plugIn) const;
+  std::vector<Finding> Check(PlugIn &plugIn) const;
 
  private:
   std::vector<std::string> mStoreLangs;

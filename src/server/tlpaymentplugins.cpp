@@ -8,6 +8,7 @@
 #include <string>
 
 #include "catalogue/PlugIns.h"
+#include "catalogue/PublishCheck.h"
 #include "platform/CaseFold.h"
 #include "platform/ErrorCodes.h"
 #include "plugin/PlugIn.h"
@@ -16,9 +17,12 @@
 #include "server/CallbackStageObject.h"
 #include "server/DefaultFrontend.h"
 #include "server/ObjectRegistry.h"
+#include "staging/StageManifest.h"
 
 using TLPaymentPlugIns::PlugIn;
 using TLPaymentPlugIns::PlugIns;
+using TLPaymentPlugIns::PublishCheck;
+using TLPaymentPlugIns::StageManifest;
 using namespace TLPaymentPlugIns::server;
 namespace errors = TLPaymentPlugIns::errors;
 
@@ -242,9 +246,8 @@ TLPP_API int tlpp_PlugIn_let_IsActive(tlpp_object* plugIn, tlpp_bool pIsActive, 
 
 TLPP_API int tlpp_PlugIn_GetParam(tlpp_object* plugIn, const char* ParamName, const char* StoreLang, char** value,
                                   tlpp_error* error) {
-  return GetString(plugIn, value, error, [&](PlugIn& p) {
-    return p.GetParam(In(ParamName, "ParamName"), In(StoreLang, "StoreLang", true));
-  });
+  return GetString(plugIn, value, error,
+                   [&](PlugIn& p) { return p.GetParam(In(ParamName, "ParamName"), In(StoreLang, "StoreLang", true)); });
 }
 
 TLPP_API int tlpp_PlugIn_LoadConfiguration(tlpp_object* plugIn, tlpp_error* error) {
@@ -267,8 +270,8 @@ TLPP_API int tlpp_PlugIn_ShowConfigDialogue(tlpp_object* plugIn, const char* App
   });
 }
 
-TLPP_API int tlpp_PlugIn_CopyPlugInFiles(tlpp_object* plugIn, const char* pStagePath,
-                                         const tlpp_stage_object* StageObj, tlpp_error* error) {
+TLPP_API int tlpp_PlugIn_CopyPlugInFiles(tlpp_object* plugIn, const char* pStagePath, const tlpp_stage_object* StageObj,
+                                         tlpp_error* error) {
   return Call(error, [&] {
     const std::shared_ptr<PlugIn> target = PlugInOf(plugIn);
     const std::string stagePath = In(pStagePath, "pStagePath");
@@ -292,9 +295,26 @@ TLPP_API int tlpp_PlugIn_ParseSnippetFile(tlpp_object* plugIn, const tlpp_stage_
 
 TLPP_API int tlpp_PlugIn_ParseParam(tlpp_object* plugIn, const char* strParam, const char* StoreLang, char** value,
                                     tlpp_error* error) {
-  return GetString(plugIn, value, error, [&](PlugIn& p) {
-    return p.ParseParam(In(strParam, "strParam"), In(StoreLang, "StoreLang", true));
+  return GetString(plugIn, value, error,
+                   [&](PlugIn& p) { return p.ParseParam(In(strParam, "strParam"), In(StoreLang, "StoreLang", true)); });
+}
+
+// ---- Beyond the component interface ---------------------------------------
+
+TLPP_API int tlpp_PlugIn_PublishCheck(tlpp_object* plugIn, const char* StoreLangs, char** findings, tlpp_error* error) {
+  return GetString(plugIn, findings, error, [&](PlugIn& p) {
+    std::string lines;
+    for (const auto& finding : PublishCheck::ForLanguages(In(StoreLangs, "StoreLangs", true)).Check(p)) {
+      lines += finding.Line();
+    }
+    return lines;
   });
+}
+
+TLPP_API int tlpp_PlugIn_StageManifest(tlpp_object* plugIn, const char* pStagePath, char** manifest,
+                                       tlpp_error* error) {
+  return GetString(plugIn, manifest, error,
+                   [&](PlugIn& p) { return StageManifest::Describe(p, In(pStagePath, "pStagePath")); });
 }
 
 }  // extern "C"

@@ -166,13 +166,25 @@ TLPP_API int tlpp_PlugIn_ShowConfigDialogue(tlpp_object *plugIn, const char *App
                                             const int16_t *CharSet, const int16_t *CharSetIO, tlpp_error *error);
 /* Stages the plug-in into pStagePath; silent: it reports only a bad handle
    or argument. StageObj may be NULL. */
-TLPP_API int tlpp_PlugIn_CopyPlugInFiles(tlpp_object *plugIn, const char *pStagePath,
-                                         const tlpp_stage_object *StageObj, tlpp_error *error);
+TLPP_API int tlpp_PlugIn_CopyPlugInFiles(tlpp_object *plugIn, const char *pStagePath, const tlpp_stage_object *StageObj,
+                                         tlpp_error *error);
 /* The rendered page snippet. StageObj may be NULL. length may be NULL. */
 TLPP_API int tlpp_PlugIn_ParseSnippetFile(tlpp_object *plugIn, const tlpp_stage_object *StageObj, char **text,
                                           size_t *length, tlpp_error *error);
 TLPP_API int tlpp_PlugIn_ParseParam(tlpp_object *plugIn, const char *strParam, const char *StoreLang, char **value,
                                     tlpp_error *error);
+
+/* ---- Beyond the component interface -------------------------------------- */
+
+/* What would break, or may surprise, a published shop: one line per finding,
+   "ID\tLANGUAGE\tSEVERITY\tMESSAGE\n" (the lines of `tlpp check`), "" when
+   there is nothing to say. StoreLangs is a comma-separated list ("de,en"), or
+   NULL or "" for every language the plug-in declares. The plug-in's document
+   is never changed. */
+TLPP_API int tlpp_PlugIn_PublishCheck(tlpp_object *plugIn, const char *StoreLangs, char **findings, tlpp_error *error);
+/* What staging left in pStagePath for the plug-in: the lines of
+   `tlpp stage --manifest`. */
+TLPP_API int tlpp_PlugIn_StageManifest(tlpp_object *plugIn, const char *pStagePath, char **manifest, tlpp_error *error);
 
 #ifdef __cplusplus
 }

@@ -1,7 +1,7 @@
 #include "DialogTest.h"
 
-using TLPaymentPlugIns::Variant;
 using testing_support::ScriptedFrontend;
+using TLPaymentPlugIns::Variant;
 
 using WriteBack = DialogTest;
 
@@ -127,4 +127,22 @@ TEST_F(WriteBack, ChangesWhileLoadingAreIgnored) {
   EXPECT_EQ(Text("//Param[@name='Days']/Value"), "14");
   EXPECT_EQ(Text("/*/@active"), "false");
   EXPECT_FALSE(form.cmdApply.Enabled);
+}
+
+TEST_F(WriteBack, AFailedWriteBackChangesNeitherTheDocumentNorApply) {
+  Load("plugin.xml");
+  Show("de", "de", [&](ScriptedFrontend& user) {
+    // The value element goes away behind the dialog's back.
+    plugIn.Config()
+        .selectSingleNode("//Param[@name='MaxItems']/Value[@lang='de']")
+        .attributes()
+        .getNamedItem("lang")
+        .text("xx");
+    const std::string before = plugIn.Config().xml();
+    user.EditRow("MaxItems", "7");
+    EXPECT_EQ(plugIn.Config().xml(), before);
+    EXPECT_FALSE(user.form().cmdApply.Enabled);
+    EXPECT_TRUE(user.Row(user.form().TLUSettings, "MaxItems")->Content.IsEmpty());
+  });
+  EXPECT_EQ(messages.size(), 1u);
 }

@@ -357,23 +357,39 @@ TEST_F(CStaging, ACallbackMayCallBackIntoTheLibrary) {
     tlpp_object* plugIn;
     std::string rendered;
   } renderer{invoice, {}};
-  tlpp_stage_object reentrant{
-      &renderer,
-      [](void* userData, const char*, size_t, int16_t, tlpp_error* failure) {
-        auto* self = static_cast<Renderer*>(userData);
-        char* value = nullptr;
-        const int status =
-            tlpp_PlugIn_ParseParam(self->plugIn, " type=\"text\" name=\"BIC\" ", "en", &value, failure);
-        self->rendered = Take(value);
-        return status;
-      },
-      [](void* userData, const char** text, size_t* length, tlpp_error*) {
-        const auto* self = static_cast<Renderer*>(userData);
-        *text = self->rendered.data();
-        *length = self->rendered.size();
-        return 0;
-      }};
+  tlpp_stage_object reentrant{&renderer,
+                              [](void* userData, const char*, size_t, int16_t, tlpp_error* failure) {
+                                auto* self = static_cast<Renderer*>(userData);
+                                char* value = nullptr;
+                                const int status = tlpp_PlugIn_ParseParam(self->plugIn, " type=\"text\" name=\"BIC\" ",
+                                                                          "en", &value, failure);
+                                self->rendered = Take(value);
+                                return status;
+                              },
+                              [](void* userData, const char** text, size_t* length, tlpp_error*) {
+                                const auto* self = static_cast<Renderer*>(userData);
+                                *text = self->rendered.data();
+                                *length = self->rendered.size();
+                                return 0;
+                              }};
   EXPECT_EQ(Snippet(reentrant), "BSPLDEKKXXX");
 }
 
 }  // namespace
+
+TEST_F(CStaging, TheCheckAndTheManifestAreTheLibrarysLines) {
+  char* findings = nullptr;
+  ASSERT_EQ(tlpp_PlugIn_PublishCheck(invoice, "de,en", &findings, &error), TLPP_OK) << error.description;
+  EXPECT_EQ(Take(findings),
+            "TLInvoice\ten\twarning\tThe dialog would show empty captions for: "
+            "FormTabReportSuccessCaption.\n"
+            "TLInvoice\t*\terror\tThe declared file \"rechnungsvorlage.rtf\" "
+            "is missing from the plug-in folder.\n");
+
+  ASSERT_EQ(tlpp_PlugIn_CopyPlugInFiles(invoice, publish.path().c_str(), &stage, &error), TLPP_OK);
+  char* manifest = nullptr;
+  ASSERT_EQ(tlpp_PlugIn_StageManifest(invoice, publish.path().c_str(), &manifest, &error), TLPP_OK);
+  const std::string lines = Take(manifest);
+  EXPECT_EQ(lines.rfind("folder    tlinvoice/\n", 0), 0u) << lines;
+  EXPECT_NE(lines.find("rendered  tlinvoice/plugin.html  "), std::string::npos) << lines;
+}

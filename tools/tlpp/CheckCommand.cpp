@@ -1,13 +1,12 @@
 // check: what would break a published shop, before it is published.
 #include <cstdio>
 #include <iostream>
-#include <sstream>
 #include <stdexcept>
 
 #include "Arguments.h"
 #include "Commands.h"
-#include "catalogue/PublishCheck.h"
 #include "catalogue/PlugIns.h"
+#include "catalogue/PublishCheck.h"
 #include "platform/Error.h"
 #include "platform/FileSystemObject.h"
 
@@ -17,24 +16,25 @@ namespace tlpp {
 
 namespace {
 
-std::vector<std::string> SplitList(const std::string& list) {
-  std::vector<std::string> items;
-  std::stringstream stream(list);
-  for (std::string item; std::getline(stream, item, ',');) {
-    if (!item.empty()) items.push_back(item);
-  }
-  return items;
-}
-
 std::string JsonString(const std::string& text) {
   std::string out = "\"";
   for (const unsigned char c : text) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (c < 0x20) {
           char escaped[8];
@@ -61,8 +61,8 @@ void PrintJson(const std::vector<Finding>& findings) {
   for (std::size_t i = 0; i < findings.size(); ++i) {
     const Finding& finding = findings[i];
     std::cout << "  {\"plugin\": " << JsonString(finding.plugInId) << ", \"language\": " << JsonString(finding.language)
-              << ", \"severity\": \"" << finding.SeverityName() << "\", \"message\": "
-              << JsonString(finding.message) << "}" << (i + 1 < findings.size() ? "," : "") << '\n';
+              << ", \"severity\": \"" << finding.SeverityName() << "\", \"message\": " << JsonString(finding.message)
+              << "}" << (i + 1 < findings.size() ? "," : "") << '\n';
   }
   std::cout << "]\n";
 }
@@ -86,7 +86,7 @@ int RunCheck(const std::vector<std::string>& words) {
               << '\n';
     return 2;
   }
-  const PublishCheck check(SplitList(args.option("--store-langs", "")));
+  const PublishCheck check = PublishCheck::ForLanguages(args.option("--store-langs", ""));
   std::vector<Finding> findings;
   for (const auto& plugIn : plugIns) {
     for (Finding& finding : check.Check(*plugIn)) findings.push_back(std::move(finding));

@@ -13,18 +13,22 @@
 #include <vector>
 
 #include "catalogue/PlugIns.h"
+#include "catalogue/PublishCheck.h"
 #include "platform/Error.h"
 #include "platform/ErrorCodes.h"
 #include "plugin/PlugIn.h"
 #include "server/DefaultFrontend.h"
 #include "server/python/PyStageObject.h"
 #include "server/python/PyText.h"
+#include "staging/StageManifest.h"
 
 namespace py = pybind11;
 using namespace py::literals;
 using TLPaymentPlugIns::Error;
 using TLPaymentPlugIns::PlugIn;
 using TLPaymentPlugIns::PlugIns;
+using TLPaymentPlugIns::PublishCheck;
+using TLPaymentPlugIns::StageManifest;
 using TLPaymentPlugIns::server::ContentsToPython;
 using TLPaymentPlugIns::server::PyStageObject;
 using TLPaymentPlugIns::server::TextArgument;
@@ -78,9 +82,12 @@ std::vector<std::shared_ptr<PlugIn>> Snapshot(const PlugIns& plugIns) { return {
 }  // namespace
 
 PYBIND11_MODULE(tlpaymentplugins, m) {
-  m.doc() = "Payment plug-ins for shop builders: PlugIns (a root folder's plug-ins) and PlugIn (one plug-in).";
+  m.doc() =
+      "Payment plug-ins for shop builders: PlugIns (a root folder's "
+      "plug-ins) and PlugIn (one plug-in).";
   py::exec(kErrorClass, m.attr("__dict__"));
-  // NOLINTNEXTLINE(performance-unnecessary-value-param): the signature pybind11 requires
+  // NOLINTNEXTLINE(performance-unnecessary-value-param): the signature pybind11
+  // requires
   py::register_exception_translator([](std::exception_ptr raised) {
     try {
       if (raised) std::rethrow_exception(raised);
@@ -114,7 +121,8 @@ PYBIND11_MODULE(tlpaymentplugins, m) {
           "AppLang"_a = "")
       .def_property_readonly(
           "Config", [](PlugIn& p) { return py::bytes(p.Config().xml()); },
-          "The configuration document as SaveConfiguration would write it (bytes in its declared encoding).")
+          "The configuration document as SaveConfiguration would write it "
+          "(bytes in its declared encoding).")
       .def_property_readonly("IsUserDef", &PlugIn::IsUserDef)
       .def_property(
           "IsActive", [](PlugIn& p) { return p.IsActive(); },
@@ -161,12 +169,35 @@ PYBIND11_MODULE(tlpaymentplugins, m) {
             return p.ParseParam(TextArgument(strParam, "strParam"), TextArgument(storeLang, "StoreLang", true));
           },
           "strParam"_a, "StoreLang"_a = "")
+      .def(
+          "PublishCheck",
+          [](PlugIn& p, const py::object& storeLangs) {
+            py::list findings;
+            for (const auto& finding :
+                 PublishCheck::ForLanguages(TextArgument(storeLangs, "StoreLangs", true)).Check(p)) {
+              findings.append(
+                  py::make_tuple(finding.plugInId, finding.language, finding.SeverityName(), finding.message));
+            }
+            return findings;
+          },
+          "StoreLangs"_a = "",
+          "What would break a published shop: (ID, language, severity, "
+          "message) tuples, as tlpp check reports them.")
+      .def(
+          "StageManifest",
+          [](PlugIn& p, const py::object& stagePath) {
+            return StageManifest::Describe(p, TextArgument(stagePath, "pStagePath"));
+          },
+          "pStagePath"_a,
+          "What staging left in the stage folder: the lines of tlpp stage "
+          "--manifest.")
       .def("__repr__", [](const PlugIn& p) {
         return "<tlpaymentplugins.PlugIn " + py::repr(ContentsToPython(p.ConfigPath())).cast<std::string>() + ">";
       });
 
-  py::class_<PlugIns, std::shared_ptr<PlugIns>>(
-      m, "PlugIns", "The plug-ins under a root folder; positions are 1-based, keys are IDs in any letter case.")
+  py::class_<PlugIns, std::shared_ptr<PlugIns>>(m, "PlugIns",
+                                                "The plug-ins under a root folder; positions are 1-based, keys are IDs "
+                                                "in any letter case.")
       .def(py::init<>())
       .def_property(
           "PlugInsPath", [](const PlugIns& c) { return ContentsToPython(c.PlugInsPath()); },

@@ -99,3 +99,14 @@ def test_staging_goes_on_when_pcode_raises(invoice, root, tmp_path):
     assert (tmp_path / "tlinvoice" / "images" / "logo.gif").exists()
     rendered = tmp_path / "tlinvoice" / "plugin.html"
     assert not rendered.exists() or rendered.read_bytes() != (root / "invoice" / "plugin.html").read_bytes()
+
+
+def test_the_check_and_the_manifest_are_the_librarys(invoice, tmp_path):
+    assert invoice.PublishCheck("de,en") == [
+        ("TLInvoice", "en", "warning", "The dialog would show empty captions for: FormTabReportSuccessCaption."),
+        ("TLInvoice", "*", "error", 'The declared file "rechnungsvorlage.rtf" is missing from the plug-in folder.'),
+    ]
+    invoice.CopyPlugInFiles(str(tmp_path), Upper())
+    manifest = invoice.StageManifest(str(tmp_path))
+    assert manifest.startswith("folder    tlinvoice/\n")
+    assert "rendered  tlinvoice/plugin.html  " in manifest

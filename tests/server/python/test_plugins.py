@@ -3,6 +3,7 @@ import gc
 import os
 
 import pytest
+import tlpaymentplugins
 from tlpaymentplugins import Error, PlugIn, PlugIns
 
 
@@ -91,3 +92,9 @@ def test_the_dialog_without_a_display_is_a_numbered_error(invoice, monkeypatch):
         monkeypatch.delenv(name, raising=False)
     with raises(100995):
         invoice.ShowConfigDialogue("en", CharSetIO=0)
+
+
+def test_a_raised_error_says_where(tmp_path):
+    with raises(76) as raised:
+        tlpaymentplugins.scan(str(tmp_path / "missing"))
+    assert (raised.value.path, raised.value.reason) == (str(tmp_path / "missing"), "No such file or directory")

@@ -2,19 +2,15 @@
 
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 
 #include "support/TempDir.h"
 
 namespace testing_support {
 
-// How many plug-ins the broken root holds in all, and how many of them are
-// copies of the good fixture.
+// The broken root's plug-ins in all, and the good fixture's copies in it.
 inline constexpr int kBrokenRootSize = 200;
 inline constexpr int kBrokenRootGoodCopies = 188;
 
@@ -29,14 +25,11 @@ inline std::string MakeBrokenRoot(const TempDir& dir) {
   fs::create_symlink("link-loop", root + "/link-loop");
   fs::permissions(root + "/unreadable/config.xml", fs::perms::none);
   const std::string good = ReadFile(data + "good/config.xml");
-  const std::string id = "<ID>Good</ID>";
+  const std::size_t afterGood = good.find("<ID>Good</ID>") + 8;
   for (int i = 1; i <= kBrokenRootGoodCopies; ++i) {
-    char name[16];
-    std::snprintf(name, sizeof name, "Good%03d", i);
-    std::string copy = good;
-    copy.replace(copy.find(id), id.size(), std::string("<ID>") + name + "</ID>");
-    fs::create_directory(root + "/" + name);
-    WriteFile(root + "/" + name + "/config.xml", copy);
+    const std::string number = std::to_string(1000 + i).substr(1);  // 001 ...
+    fs::create_directory(root + "/Good" + number);
+    WriteFile(root + "/Good" + number + "/config.xml", std::string(good).insert(afterGood, number));
   }
   return root;
 }
@@ -44,22 +37,15 @@ inline std::string MakeBrokenRoot(const TempDir& dir) {
 // Whether this process is refused a mode-000 file, as every user but root is.
 inline bool ModesAreEnforced() { return geteuid() != 0; }
 
-// Every file under root with its bytes (or its mode, when it cannot be
-// read), to show that nothing was written.
+// Every file under root that can be read, with its bytes, to show that
+// nothing was written.
 inline std::map<std::string, std::string> Snapshot(const std::string& root) {
-  namespace fs = std::filesystem;
   std::map<std::string, std::string> files;
-  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
     std::error_code ec;
-    if (!entry.is_regular_file(ec)) continue;
-    std::ifstream in(entry.path(), std::ios::binary);
-    std::ostringstream bytes;
-    if (in) {
-      bytes << in.rdbuf();
-    } else {
-      bytes << "mode " << static_cast<int>(fs::status(entry.path()).permissions());
+    if (entry.is_regular_file(ec) && access(entry.path().c_str(), R_OK) == 0) {
+      files[entry.path().string()] = ReadFile(entry.path().string());
     }
-    files[entry.path().string()] = bytes.str();
   }
   return files;
 }

@@ -3,7 +3,6 @@ import gc
 import os
 
 import pytest
-import tlpaymentplugins
 from tlpaymentplugins import Error, PlugIn, PlugIns
 
 
@@ -41,6 +40,7 @@ def test_errors_carry_number_source_and_description(tmp_path):
     error = raised.value
     assert (error.number, error.source, error.description) == (
         100991, "TLPaymentPlugIns.PlugIn", "Configuration malformed. Proccess aborted")
+    assert (error.path, error.line, error.reason) == (str(tmp_path / "config.xml"), 0, "No such file or directory")
     assert isinstance(error, Exception) and type(error).__module__ == "tlpaymentplugins"
     # The path stays stored, as given.
     assert plugin.ConfigPath == str(tmp_path)
@@ -92,9 +92,3 @@ def test_the_dialog_without_a_display_is_a_numbered_error(invoice, monkeypatch):
         monkeypatch.delenv(name, raising=False)
     with raises(100995):
         invoice.ShowConfigDialogue("en", CharSetIO=0)
-
-
-def test_a_raised_error_says_where(tmp_path):
-    with raises(76) as raised:
-        tlpaymentplugins.scan(str(tmp_path / "missing"))
-    assert (raised.value.path, raised.value.reason) == (str(tmp_path / "missing"), "No such file or directory")

@@ -1,5 +1,6 @@
 #include "catalogue/PlugIns.h"
 
+#include "catalogue/PlugInScan.h"
 #include "platform/ErrorCodes.h"
 #include "platform/FileSystemObject.h"
 #include "platform/MessageBox.h"
@@ -29,12 +30,9 @@ void PlugIns::LoadPlugIns() {
     return;
   }
   for (const Folder& subFolder : fso.GetFolder(mPlugInsPath).SubFolders()) {
-    const std::string folderPath = mPlugInsPath + Path::kSeparator + subFolder.Name();
+    const std::string folderPath = PlugInScan::FolderPath(mPlugInsPath, subFolder.Name());
     if (!fso.FileExists(Path::Join(folderPath, schema::kConfigFile))) continue;
-    auto plugIn = std::make_shared<PlugIn>();
-    plugIn->ConfigPath(folderPath);
-    const std::string id = plugIn->ID();
-    mPlugIns->Add(std::move(plugIn), id);
+    PlugInScan::File(folderPath, *mPlugIns);
   }
 }
 

@@ -1,6 +1,7 @@
 #include "platform/ErrorCodes.h"
 
 #include <cerrno>
+#include <system_error>
 
 namespace TLPaymentPlugIns::errors {
 
@@ -48,23 +49,27 @@ Error QueryInvalid(const std::string& query, const std::string& reason) {
 }
 
 Error FromErrno(int errnoValue, const std::string& path) {
-  switch (errnoValue) {
-    case ENOENT:
-      return Error(kFileNotFound, kRuntimeSource, "File not found: " + path);
-    case ENOTDIR:
-      return Error(kPathNotFound, kRuntimeSource, "Path not found: " + path);
-    case EACCES:
-    case EPERM:
-    case EROFS:
-      return Error(kPermissionDenied, kRuntimeSource, "Permission denied: " + path);
-    case ENOSPC:
-    case EDQUOT:
-      return Error(kDiskFull, kRuntimeSource, "Disk full: " + path);
-    case EEXIST:
-      return Error(kFileAlreadyExists, kRuntimeSource, "File already exists: " + path);
-    default:
-      return Error(kPathFileAccess, kRuntimeSource, "Path/File access error: " + path);
-  }
+  Error error = [&] {
+    switch (errnoValue) {
+      case ENOENT:
+        return Error(kFileNotFound, kRuntimeSource, "File not found: " + path);
+      case ENOTDIR:
+        return Error(kPathNotFound, kRuntimeSource, "Path not found: " + path);
+      case EACCES:
+      case EPERM:
+      case EROFS:
+        return Error(kPermissionDenied, kRuntimeSource, "Permission denied: " + path);
+      case ENOSPC:
+      case EDQUOT:
+        return Error(kDiskFull, kRuntimeSource, "Disk full: " + path);
+      case EEXIST:
+        return Error(kFileAlreadyExists, kRuntimeSource, "File already exists: " + path);
+      default:
+        return Error(kPathFileAccess, kRuntimeSource, "Path/File access error: " + path);
+    }
+  }();
+  error.At(path).Because(std::generic_category().message(errnoValue));
+  return error;
 }
 
 }  // namespace TLPaymentPlugIns::errors

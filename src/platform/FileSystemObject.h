@@ -20,6 +20,8 @@ class FileSystemObject {
   bool FolderExists(const std::string& path) const;
   // A regular file exists, following symbolic links; a folder is never a file.
   bool FileExists(const std::string& path) const;
+  // Anything is at path: a file, a folder, even a link that leads nowhere.
+  bool Exists(const std::string& path) const;
   // The folder at path; raises 76 when there is none.
   Folder GetFolder(const std::string& path) const;
   // Creates one folder level; its parent must exist.

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/Error.h"
 
 namespace TLPaymentPlugIns {
 
@@ -16,10 +19,21 @@ class Folder {
   // system lists them in the same order. An entry that cannot be examined
   // (a dangling link, a link loop) is not a folder.
   std::vector<Folder> SubFolders() const;
+  // A direct entry that is a folder, or that may be one but cannot be
+  // examined; problem then says why.
+  struct Entry;
+  // The sub-folders in the order of SubFolders, with each entry that cannot
+  // be examined in its place by name.
+  std::vector<Entry> SubFolderEntries() const;
 
  private:
   std::string mPath;
   std::string mName;
+};
+
+struct Folder::Entry {
+  Folder folder;
+  std::optional<Error> problem;
 };
 
 }  // namespace TLPaymentPlugIns

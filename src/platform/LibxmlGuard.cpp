@@ -8,7 +8,8 @@ namespace TLPaymentPlugIns {
 namespace {
 
 void OnStructured(void* context, xmlErrorPtr error) {
-  if (error != nullptr) static_cast<LibxmlGuard*>(context)->record(error->message);
+  // The parser keeps the column in int2.
+  if (error != nullptr) static_cast<LibxmlGuard*>(context)->record(error->message, error->line, error->int2);
 }
 
 void OnGeneric(void* context, const char* format, ...) {
@@ -40,9 +41,15 @@ LibxmlGuard::~LibxmlGuard() {
                             reinterpret_cast<xmlStructuredErrorFunc>(mPreviousStructured));
 }
 
-void LibxmlGuard::record(const char* text) {
+void LibxmlGuard::record(const char* text, long line, long column) {
   if (mMessage.empty() && text != nullptr) {
     mMessage = text;
+    mLine = line;
+    mColumn = column;
+    // One line: a message that goes on below ("Bytes: 0xFC ...") is joined.
+    for (char& c : mMessage) {
+      if (c == '\n') c = ' ';
+    }
     while (!mMessage.empty() && (mMessage.back() == '\n' || mMessage.back() == ' ')) mMessage.pop_back();
   }
 }

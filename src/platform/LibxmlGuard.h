@@ -15,9 +15,12 @@ class LibxmlGuard {
   LibxmlGuard(const LibxmlGuard&) = delete;
   LibxmlGuard& operator=(const LibxmlGuard&) = delete;
 
-  // The first message reported since construction, or "".
+  // The first message reported since construction, or "", and where the
+  // parser was when it reported it (1-based; 0 when unknown).
   const std::string& message() const noexcept { return mMessage; }
-  void record(const char* text);
+  long line() const noexcept { return mLine; }
+  long column() const noexcept { return mColumn; }
+  void record(const char* text, long line = 0, long column = 0);
 
  private:
   void* mPreviousStructured;
@@ -26,6 +29,8 @@ class LibxmlGuard {
   void* mPreviousGenericContext;
   void* mPreviousLoader;
   std::string mMessage;
+  long mLine = 0;
+  long mColumn = 0;
 };
 
 }  // namespace TLPaymentPlugIns

@@ -41,6 +41,7 @@ XmlDocument::XmlDocument() : mDoc(NewEmptyDocument()) {}
 bool XmlDocument::load(const std::string& path) {
   mDoc = NewEmptyDocument();
   mHasDeclaration = false;
+  mParseResult = XmlParseResult{XmlParseResult::Status::Unreadable, path, 0, 0, {}};
 
   // A missing or unreadable file, or a folder in its place, just fails.
   std::string bytes;
@@ -48,24 +49,37 @@ bool XmlDocument::load(const std::string& path) {
     const auto stream = FileSystemObject().OpenTextFile(path, FileSystemObject::ForReading, false);
     bytes = stream->ReadAll();
     stream->Close();
-  } catch (const Error&) {
+  } catch (const Error& error) {
+    mParseResult.message = error.Reason();
     return false;
   }
 
+  mParseResult.status = XmlParseResult::Status::Malformed;
   LibxmlGuard guard;
   std::unique_ptr<xmlParserCtxt, decltype(&xmlFreeParserCtxt)> context(xmlNewParserCtxt(), xmlFreeParserCtxt);
   if (!context) return false;
   xmlDocPtr doc = xmlCtxtReadMemory(context.get(), bytes.data(), static_cast<int>(bytes.size()), path.c_str(),
                                     nullptr, kLoadOptions);
-  if (doc == nullptr) return false;
-  auto owned = Own(doc);
-  if (context->wellFormed == 0 || xmlDocGetRootElement(doc) == nullptr) return false;
+  auto owned = doc != nullptr ? Own(doc) : nullptr;
+  if (doc == nullptr || context->wellFormed == 0 || xmlDocGetRootElement(doc) == nullptr) {
+    // The first error is where the document went wrong; later ones follow
+    // from it.
+    mParseResult.line = guard.line();
+    mParseResult.column = guard.column();
+    mParseResult.message = guard.message().empty() ? "no document element" : guard.message();
+    return false;
+  }
   mDoc = std::move(owned);
   mHasDeclaration = StartsWithDeclaration(bytes);
+  mParseResult.status = XmlParseResult::Status::Loaded;
   return true;
 }
 
-std::string XmlDocument::xml() const {
+const XmlParseResult& XmlDocument::parseResult() const noexcept { return mParseResult; }
+
+std::string XmlDocument::xml() const { return serialise(mParseResult.path); }
+
+std::string XmlDocument::serialise(const std::string& pathForErrors) const {
   LibxmlGuard guard;
   xmlDocPtr doc = mDoc.get();
   const char* encoding = doc->encoding != nullptr ? reinterpret_cast<const char*>(doc->encoding) : "UTF-8";
@@ -74,10 +88,10 @@ std::string XmlDocument::xml() const {
   // Without XML_SAVE_FORMAT the whitespace stays as loaded; a document that
   // had no declaration gets none.
   xmlSaveCtxtPtr save = xmlSaveToBuffer(buffer.get(), encoding, mHasDeclaration ? 0 : XML_SAVE_NO_DECL);
-  if (save == nullptr) throw errors::FromErrno(EINVAL, "config.xml");
+  if (save == nullptr) throw errors::FromErrno(EINVAL, pathForErrors);
   const long rc = xmlSaveDoc(save, doc);
   xmlSaveClose(save);
-  if (rc < 0) throw errors::FromErrno(EINVAL, "config.xml");
+  if (rc < 0) throw errors::FromErrno(EINVAL, pathForErrors);
   return std::string(reinterpret_cast<const char*>(xmlBufferContent(buffer.get())),
                      static_cast<std::size_t>(xmlBufferLength(buffer.get())));
 }
@@ -88,10 +102,11 @@ XmlDocument XmlDocument::clone() const {
   if (doc == nullptr) throw errors::Overflow();
   copy.mDoc = Own(doc);
   copy.mHasDeclaration = mHasDeclaration;
+  copy.mParseResult = mParseResult;
   return copy;
 }
 
-void XmlDocument::save(const std::string& path) const { AtomicFile::Replace(path, xml()); }
+void XmlDocument::save(const std::string& path) const { AtomicFile::Replace(path, serialise(path)); }
 
 XmlNode XmlDocument::documentNode() const { return XmlNode(mDoc, reinterpret_cast<xmlNodePtr>(mDoc.get())); }
 

@@ -6,6 +6,7 @@
 #include "platform/XmlNamedNodeMap.h"
 #include "platform/XmlNode.h"
 #include "platform/XmlNodeList.h"
+#include "platform/XmlParseResult.h"
 
 struct _xmlDoc;
 
@@ -24,8 +25,11 @@ class XmlDocument {
   XmlDocument();
 
   // Loads the whole file. False when the file is missing, unreadable or not
-  // well-formed; the document is then empty.
+  // well-formed; the document is then empty. Either way parseResult tells
+  // what happened.
   bool load(const std::string& path);
+  // The outcome of the last load; NotLoaded before the first.
+  const XmlParseResult& parseResult() const noexcept;
   // Writes the whole document to path, atomically, keeping the file's
   // permissions. A failure raises the file system's error; the old file
   // stays whole.
@@ -45,9 +49,12 @@ class XmlDocument {
 
  private:
   XmlNode documentNode() const;
+  // Failures name pathForErrors.
+  std::string serialise(const std::string& pathForErrors) const;
 
   std::shared_ptr<_xmlDoc> mDoc;
   bool mHasDeclaration = false;
+  XmlParseResult mParseResult;
 };
 
 }  // namespace TLPaymentPlugIns

@@ -31,7 +31,12 @@ void PlugIn::LoadConfiguration() {
   if (mLoaded) return;
   if (mConfigPath.empty()) throw errors::ConfigPathNotPresentOnLoad();
   mConfig = std::make_shared<XmlDocument>();
-  if (!mConfig->load(ConfigFilePath())) throw errors::ConfigMalformed();
+  if (!mConfig->load(ConfigFilePath())) {
+    // Where the document was refused, and why, travel with the error.
+    const XmlParseResult& refused = mConfig->parseResult();
+    Error malformed = errors::ConfigMalformed();
+    throw malformed.At(refused.path, refused.line, refused.column).Because(refused.message);
+  }
   mLoaded = true;
 }
 

@@ -31,18 +31,35 @@ void Fill(tlpp_error* error, long number, std::string_view source, std::string_v
   CopyField(error->description, description);
 }
 
+void FillWhere(tlpp_error_where* where, std::string_view path, long line, long column,
+               std::string_view reason) noexcept {
+  if (where == nullptr) return;
+  CopyField(where->path, path);
+  where->line = static_cast<int32_t>(line);
+  where->column = static_cast<int32_t>(column);
+  CopyField(where->reason, reason);
+}
+
 }  // namespace
 
-void ClearError(tlpp_error* error) noexcept { Fill(error, 0, "", ""); }
+void ClearError(tlpp_error* error, tlpp_error_where* where) noexcept {
+  Fill(error, 0, "", "");
+  FillWhere(where, "", 0, 0, "");
+}
 
-int FailFromCurrentException(tlpp_error* error) noexcept {
+void FillError(tlpp_error* error, tlpp_error_where* where, const Error& failure) noexcept {
+  Fill(error, failure.Number(), failure.Source(), failure.Description());
+  FillWhere(where, failure.Path(), failure.Line(), failure.Column(), failure.Reason());
+}
+
+int FailFromCurrentException(tlpp_error* error, tlpp_error_where* where) noexcept {
   try {
     throw;
   } catch (const BoundaryError& failure) {
-    Fill(error, failure.Number(), failure.Source(), failure.Description());
+    FillError(error, where, failure);
     return failure.Status();
   } catch (const Error& failure) {
-    Fill(error, failure.Number(), failure.Source(), failure.Description());
+    FillError(error, where, failure);
     return TLPP_E_ERROR;
   } catch (const std::bad_alloc&) {
     Fill(error, kOutOfMemory, errors::kRuntimeSource, "Out of memory");

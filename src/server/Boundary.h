@@ -4,6 +4,9 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
+
+#include "platform/Error.h"
 
 #include "server/ServerObject.h"
 #include "server/tlpaymentplugins.h"
@@ -17,10 +20,15 @@ namespace TLPaymentPlugIns::server {
 // error record filled. Nothing escapes.
 template <typename Body>
 int Call(tlpp_error* error, Body&& body) noexcept;
+// The same, with where filled too (both may be NULL).
+template <typename Body>
+int Call(tlpp_error* error, tlpp_error_where* where, Body&& body) noexcept;
 
-void ClearError(tlpp_error* error) noexcept;
-// Fills the record from the exception in flight and returns its status.
-int FailFromCurrentException(tlpp_error* error) noexcept;
+void ClearError(tlpp_error* error, tlpp_error_where* where = nullptr) noexcept;
+// Fills the records from the exception in flight and returns its status.
+int FailFromCurrentException(tlpp_error* error, tlpp_error_where* where = nullptr) noexcept;
+// Fills the records from a numbered error.
+void FillError(tlpp_error* error, tlpp_error_where* where, const Error& failure) noexcept;
 
 // The live object behind handle, of the class the member belongs to.
 // Raises 91 for a null or dead handle, 438 for another class.
@@ -43,12 +51,17 @@ char* NewString(const std::string& value);
 
 template <typename Body>
 int Call(tlpp_error* error, Body&& body) noexcept {
-  ClearError(error);
+  return Call(error, nullptr, std::forward<Body>(body));
+}
+
+template <typename Body>
+int Call(tlpp_error* error, tlpp_error_where* where, Body&& body) noexcept {
+  ClearError(error, where);
   try {
     body();
     return TLPP_OK;
   } catch (...) {
-    return FailFromCurrentException(error);
+    return FailFromCurrentException(error, where);
   }
 }
 

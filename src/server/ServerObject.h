@@ -5,15 +5,16 @@
 #include <memory>
 #include <vector>
 
+#include "catalogue/PlugInScan.h"
 #include "catalogue/PlugIns.h"
 #include "plugin/PlugIn.h"
 
 namespace TLPaymentPlugIns::server {
 
-// What one handle of the C interface stands for: a collection, a plug-in or
-// an enumerator, with the references the host holds on it.
+// What one handle of the C interface stands for: a collection, a plug-in, an
+// enumerator or the results of a scan, with the references the host holds on it.
 struct ServerObject {
-  enum class Class { PlugIns, PlugIn, Enum };
+  enum class Class { PlugIns, PlugIn, Enum, Scan };
 
   explicit ServerObject(Class objectClass) : kind(objectClass) {}
 
@@ -23,6 +24,8 @@ struct ServerObject {
   std::shared_ptr<PlugIn> plugIn;
   // An enumerator walks the plug-ins the collection held when it was made.
   std::vector<std::shared_ptr<PlugIn>> items;
+  // A scan walks its results.
+  std::vector<PlugInScan::Result> results;
   std::size_t next = 0;
 };
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "catalogue/PlugInScan.h"
 #include "catalogue/PlugIns.h"
 #include "catalogue/PublishCheck.h"
 #include "platform/CaseFold.h"
@@ -174,6 +175,32 @@ TLPP_API int tlpp_Enum_Next(tlpp_object* enumerator, tlpp_object** plugIn, tlpp_
 
 TLPP_API int tlpp_Enum_Reset(tlpp_object* enumerator, tlpp_error* error) {
   return Call(error, [&] { Object(enumerator, Class::Enum)->next = 0; });
+}
+
+// ---- A scan that keeps going -----------------------------------------------
+
+TLPP_API int tlpp_ScanPlugIns(const char* root, tlpp_object** scan, tlpp_error* error, tlpp_error_where* where) {
+  return Call(error, where, [&] {
+    tlpp_object** out = Out(scan, "scan", static_cast<tlpp_object*>(nullptr));
+    auto created = std::make_shared<ServerObject>(Class::Scan);
+    created->results = TLPaymentPlugIns::PlugInScan::Run(In(root, "root"));
+    *out = NewHandle(std::move(created));
+  });
+}
+
+TLPP_API int tlpp_Scan_Next(tlpp_object* scan, char** folder, tlpp_object** plugIn, tlpp_error* failure,
+                            tlpp_error_where* failure_where, tlpp_error* error) {
+  ClearError(failure, failure_where);
+  return Call(error, [&] {
+    char** folderOut = Out(folder, "folder", static_cast<char*>(nullptr));
+    tlpp_object** plugInOut = Out(plugIn, "plugIn", static_cast<tlpp_object*>(nullptr));
+    const std::shared_ptr<ServerObject> walk = Object(scan, Class::Scan);
+    if (walk->next == walk->results.size()) return;
+    const auto& result = walk->results[walk->next++];
+    *folderOut = NewString(result.folder);
+    if (result.plugIn) *plugInOut = ToHandle(Registry().HandleFor(result.plugIn));
+    if (result.error) FillError(failure, failure_where, *result.error);
+  });
 }
 
 // ---- TLPaymentPlugIns.PlugIn -----------------------------------------------

@@ -73,6 +73,20 @@ typedef struct tlpp_error {
   char description[TLPP_DESCRIPTION_SIZE];
 } tlpp_error;
 
+#define TLPP_PATH_SIZE 4096
+
+/* Where a numbered error happened, when it was raised for a file or a
+   document: the path, the 1-based line and column, and the reason in the
+   words of whoever found it (the XML parser, the operating system). Texts
+   are empty and numbers 0 when unknown. Kept apart from tlpp_error, whose
+   layout is fixed, and filled by the calls that take one. */
+typedef struct tlpp_error_where {
+  char path[TLPP_PATH_SIZE];
+  int32_t line;
+  int32_t column;
+  char reason[TLPP_DESCRIPTION_SIZE];
+} tlpp_error_where;
+
 typedef int16_t tlpp_bool;
 #define TLPP_TRUE ((tlpp_bool)-1)
 #define TLPP_FALSE ((tlpp_bool)0)
@@ -133,6 +147,23 @@ TLPP_API int tlpp_PlugIns_get_NewEnum(tlpp_object *plugIns, tlpp_object **enumer
 /* The next plug-in, a new reference; *plugIn is NULL after the last. */
 TLPP_API int tlpp_Enum_Next(tlpp_object *enumerator, tlpp_object **plugIn, tlpp_error *error);
 TLPP_API int tlpp_Enum_Reset(tlpp_object *enumerator, tlpp_error *error);
+
+/* ---- A scan that keeps going ------------------------------------------ */
+
+/* Scans root as tlpp_PlugIns_let_PlugInsPath does, but a plug-in that
+   cannot be loaded or filed does not stop it: every sub-folder with
+   anything named config.xml, and every entry that cannot be examined (a
+   link loop), gives one result. Fails only for the root itself (76 when it
+   is not a folder, the file system's error when it cannot be listed), with
+   where filled; where may be NULL. *scan walks the results with
+   tlpp_Scan_Next and is released with tlpp_Release. */
+TLPP_API int tlpp_ScanPlugIns(const char *root, tlpp_object **scan, tlpp_error *error, tlpp_error_where *where);
+/* The next result: *folder (free with tlpp_FreeString) and either *plugIn,
+   a new reference, or the error that kept it out in failure and
+   failure_where (number 0 when the plug-in loaded; both may be NULL).
+   *folder and *plugIn are NULL after the last result. */
+TLPP_API int tlpp_Scan_Next(tlpp_object *scan, char **folder, tlpp_object **plugIn, tlpp_error *failure,
+                            tlpp_error_where *failure_where, tlpp_error *error);
 
 /* ---- TLPaymentPlugIns.PlugIn ------------------------------------------ */
 

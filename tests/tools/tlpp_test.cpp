@@ -1,43 +1,28 @@
 // The command-line host, run as a user would run it.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
+#include "support/BrokenRoot.h"
+#include "support/RunCommand.h"
 #include "support/TempDir.h"
 
 using namespace testing_support;
 
 namespace {
 
-struct ToolRun {
-  int status;
-  std::string out;
-};
-
 // Runs tlpp with the arguments (already quoted for the shell); standard
-// error is captured into out when mergeErrors is set.
-ToolRun Tlpp(const std::string& arguments, bool mergeErrors = false) {
-  const std::string command =
-      std::string(TLPP_EXE) + " " + arguments + (mergeErrors ? " 2>&1" : " 2>/dev/null") + " </dev/null";
-  ToolRun run{-1, {}};
-  std::FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  std::array<char, 4096> buffer{};
-  std::size_t n = 0;
-  while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+// error goes to errors ("&1": into out).
+CommandRun Tlpp(const std::string& arguments, const std::string& errors = "/dev/null") {
+  return RunCommand(std::string(TLPP_EXE) + " " + arguments + " 2>" + errors + " </dev/null");
 }
 
 }  // namespace
 
 TEST(Tlpp, ListsTheBundledSamplesWithGermanNames) {
-  const ToolRun run = Tlpp("list");
+  const CommandRun run = Tlpp("list");
   EXPECT_EQ(run.status, 0);
   for (const char* text : {"TLInvoice", "TLCashOnDelivery", "TLCreditCard", "Nachnahme", "Kreditkarte"}) {
     EXPECT_NE(run.out.find(text), std::string::npos) << text << "\n" << run.out;
@@ -57,25 +42,54 @@ TEST(Tlpp, GetActivateAndDeactivateWorkOnACopy) {
   EXPECT_NE(ReadFile(folder + "/config.xml").find("active=\"true\""), std::string::npos);
 }
 
-TEST(Tlpp, AnErrorIsOneLineWithNumberAndNothingIsWritten) {
+TEST(Tlpp, AnErrorIsOneLineWithNumberAndWhereAndNothingIsWritten) {
   TempDir dir;
   std::filesystem::create_directory(dir / "broken");
   WriteFile(dir / "broken/config.xml", "<P active=\"false\">");
-  const ToolRun run = Tlpp("activate " + (dir / "broken"), true);
+  const CommandRun run = Tlpp("activate " + (dir / "broken"), "&1");
   EXPECT_NE(run.status, 0);
-  EXPECT_EQ(run.out, "tlpp: error 100991: Configuration malformed. Proccess aborted\n");
+  EXPECT_EQ(run.out, dir / "broken/config.xml:1:19: error 100991: Configuration malformed. Proccess aborted "
+                           "(Premature end of data in tag P line 1)\n");
   EXPECT_EQ(ReadFile(dir / "broken/config.xml"), "<P active=\"false\">");
 
   WriteFile(dir / "broken/config.xml", "<P><ID>x</ID></P>");
-  const ToolRun missingAttribute = Tlpp("activate " + (dir / "broken"), true);
+  const CommandRun missingAttribute = Tlpp("activate " + (dir / "broken"), "&1");
   EXPECT_NE(missingAttribute.status, 0);
-  EXPECT_EQ(missingAttribute.out, "tlpp: error 91: Object variable or With block variable not set\n");
+  EXPECT_EQ(missingAttribute.out, "error 91: Object variable or With block variable not set\n");
   EXPECT_EQ(ReadFile(dir / "broken/config.xml"), "<P><ID>x</ID></P>");
+}
+
+TEST(Tlpp, ListAndCheckNameEachBrokenPlugInAndGoOnWithTheRest) {
+  TempDir dir;
+  const std::string root = MakeBrokenRoot(dir);
+  const auto before = Snapshot(root);
+  const CommandRun list = Tlpp("list " + root, dir / "errors.txt");
+  EXPECT_EQ(list.status, 1);
+  // A header, the good copies, dialog-no-readonly and empty-id, and the
+  // unreadable one where modes are not enforced.
+  const auto lines = [](const std::string& text) { return std::count(text.begin(), text.end(), '\n'); };
+  EXPECT_EQ(lines(list.out), 1 + kBrokenRootGoodCopies + 2 + (ModesAreEnforced() ? 0 : 1)) << list.out;
+  EXPECT_NE(list.out.find("\nGood188 "), std::string::npos);
+  const std::string errors = ReadFile(dir / "errors.txt");
+  EXPECT_EQ(lines(errors), ModesAreEnforced() ? 10 : 9) << errors;
+  EXPECT_NE(errors.find(root + "/not-well-formed/config.xml:12:12: error 100991: Configuration malformed. Proccess "
+                               "aborted (Opening and ending tag mismatch: Param line 9 and Params)\n"),
+            std::string::npos)
+      << errors;
+
+  const CommandRun check = Tlpp("check " + root, dir / "check-errors.txt");
+  EXPECT_EQ(check.status, 1);
+  EXPECT_EQ(ReadFile(dir / "check-errors.txt"), errors);
+  EXPECT_EQ(Snapshot(root), before);
+
+  const CommandRun missing = Tlpp("list " + (dir / "missing"), "&1");
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_EQ(missing.out.rfind(dir / "missing: error 76: Path not found: ", 0), 0u) << missing.out;
 }
 
 TEST(Tlpp, HelpOnEveryCommandAndUsageErrors) {
   for (const char* command : {"list", "get", "activate", "deactivate", "stage", "snippet", "param", "configure"}) {
-    const ToolRun run = Tlpp(std::string(command) + " --help");
+    const CommandRun run = Tlpp(std::string(command) + " --help");
     EXPECT_EQ(run.status, 0) << command;
     EXPECT_NE(run.out.find("usage: tlpp " + std::string(command)), std::string::npos) << command;
   }

@@ -4,11 +4,12 @@
 
 #include "Arguments.h"
 #include "Commands.h"
-#include "catalogue/PlugIns.h"
+#include "PrintError.h"
+#include "catalogue/PlugInScan.h"
 #include "plugin/PlugIn.h"
 
 using TLPaymentPlugIns::PlugIn;
-using TLPaymentPlugIns::PlugIns;
+using TLPaymentPlugIns::PlugInScan;
 
 namespace tlpp {
 
@@ -32,14 +33,22 @@ int SetActive(const std::vector<std::string>& words, bool active) {
 int RunList(const std::vector<std::string>& words) {
   const Arguments args(words, {"--lang"});
   const std::string lang = args.option("--lang", "");
-  PlugIns plugIns;
-  plugIns.PlugInsPath(args.positional(0, SamplesRoot()));
+  // Every plug-in that loads is listed; each one that does not is named on
+  // standard error and makes the exit status 1.
+  const std::vector<PlugInScan::Result> results = PlugInScan::Run(args.positional(0, SamplesRoot()));
   std::printf("%-20s %-32s %-6s %-12s %s\n", "ID", "NAME", "ACTIVE", "USERDEFINED", "ICON");
-  for (const auto& plugIn : plugIns) {
+  int status = 0;
+  for (const auto& [folder, plugIn, error] : results) {
+    if (error) {
+      std::fflush(stdout);
+      PrintError(*error, folder);
+      status = 1;
+      continue;
+    }
     std::printf("%-20s %-32s %-6s %-12s %s\n", plugIn->ID().c_str(), plugIn->Name(lang).c_str(),
                 YesNo(plugIn->IsActive()), YesNo(plugIn->IsUserDef()), plugIn->IconPath().c_str());
   }
-  return 0;
+  return status;
 }
 
 int RunGet(const std::vector<std::string>& words) {

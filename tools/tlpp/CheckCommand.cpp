@@ -5,10 +5,9 @@
 
 #include "Arguments.h"
 #include "Commands.h"
-#include "catalogue/PlugIns.h"
+#include "PrintError.h"
 #include "catalogue/PublishCheck.h"
-#include "platform/Error.h"
-#include "platform/FileSystemObject.h"
+#include "catalogue/PlugInScan.h"
 
 using namespace TLPaymentPlugIns;
 
@@ -74,24 +73,22 @@ int RunCheck(const std::vector<std::string>& words) {
   const std::string root = args.positional(0, SamplesRoot());
   const std::string format = args.option("--format", "text");
   if (format != "text" && format != "json") throw std::invalid_argument("--format is text or json");
-  if (!FileSystemObject().FolderExists(root)) {
-    std::cerr << "tlpp check: " << root << " is not a folder\n";
-    return 2;
-  }
-  PlugIns plugIns;
-  try {
-    plugIns.PlugInsPath(root);
-  } catch (const Error& error) {
-    std::cerr << "tlpp check: cannot scan " << root << ": error " << error.Number() << ": " << error.Description()
-              << '\n';
-    return 2;
-  }
+  // A root that cannot be listed raises its error (exit 2); each plug-in
+  // that does not load is named on standard error and the others are checked.
+  const std::vector<PlugInScan::Result> results = PlugInScan::Run(root);
   const PublishCheck check = PublishCheck::ForLanguages(args.option("--store-langs", ""));
   std::vector<Finding> findings;
-  for (const auto& plugIn : plugIns) {
+  bool broken = false;
+  for (const auto& [folder, plugIn, error] : results) {
+    if (error) {
+      PrintError(*error, folder);
+      broken = true;
+      continue;
+    }
     for (Finding& finding : check.Check(*plugIn)) findings.push_back(std::move(finding));
   }
   format == "json" ? PrintJson(findings) : PrintText(findings);
+  if (broken) return 1;
   for (const Finding& finding : findings) {
     if (finding.severity == Finding::Severity::Error) return 1;
   }

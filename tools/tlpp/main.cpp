@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Commands.h"
+#include "PrintError.h"
 #include "platform/Error.h"
 
 namespace tlpp {
@@ -70,7 +71,7 @@ int main(int argc, char** argv) {
     try {
       return command.run(words);
     } catch (const TLPaymentPlugIns::Error& error) {
-      std::fprintf(stderr, "tlpp: error %ld: %s\n", error.Number(), error.Description().c_str());
+      PrintError(error);
       return 2;
     } catch (const std::exception& error) {
       std::fprintf(stderr, "tlpp %s: %s\nusage: %s\n", command.name, error.what(), command.usage);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/PlugInScan.h"
 #include "catalogue/PlugIns.h"
 #include "catalogue/PublishCheck.h"
 #include "platform/Error.h"
@@ -37,18 +38,49 @@ namespace errors = TLPaymentPlugIns::errors;
 namespace {
 
 constexpr const char* kErrorClass = R"py(
-class Error(Exception):
-    """A numbered error of the library: number, source and description."""
+import collections
 
-    def __init__(self, number, source, description):
+
+class Error(Exception):
+    """A numbered error of the library: number, source and description, and
+    where it happened when it was raised for a file or a document: path,
+    line and column (1-based, 0 when unknown) and the reason in the words of
+    whoever found it (the XML parser, the operating system)."""
+
+    def __init__(self, number, source, description, path="", line=0, column=0, reason=""):
         super().__init__(number, source, description)
         self.number = number
         self.source = source
         self.description = description
+        self.path = path
+        self.line = line
+        self.column = column
+        self.reason = reason
 
     def __str__(self):
         return f"{self.number}: {self.description} ({self.source})"
+
+
+ScanResult = collections.namedtuple("ScanResult", ["folder", "plugin", "error"])
+ScanResult.__doc__ = "One sub-folder of a scan: the plug-in loaded from it, or the Error that kept it out."
 )py";
+
+// The library's error as a tlpaymentplugins.Error.
+py::object PythonError(const Error& error) {
+  const py::object errorType = py::module_::import("tlpaymentplugins").attr("Error");
+  return errorType(error.Number(), error.Source(), error.Description(), ContentsToPython(error.Path()), error.Line(),
+                   error.Column(), ContentsToPython(error.Reason()));
+}
+
+py::list Scan(const py::object& root) {
+  const py::object resultType = py::module_::import("tlpaymentplugins").attr("ScanResult");
+  py::list results;
+  for (const auto& [folder, plugIn, error] : TLPaymentPlugIns::PlugInScan::Run(TextArgument(root, "root"))) {
+    results.append(resultType(ContentsToPython(folder), plugIn ? py::cast(plugIn) : py::none(),
+                              error ? PythonError(*error) : py::none()));
+  }
+  return results;
+}
 
 // The host's staging object for one call; None is no object.
 std::optional<PyStageObject> HostStageObject(const py::object& host) {
@@ -92,11 +124,13 @@ PYBIND11_MODULE(tlpaymentplugins, m) {
     try {
       if (raised) std::rethrow_exception(raised);
     } catch (const Error& error) {
-      const py::object errorType = py::module_::import("tlpaymentplugins").attr("Error");
-      const py::object value = errorType(error.Number(), error.Source(), error.Description());
-      PyErr_SetObject(errorType.ptr(), value.ptr());
+      const py::object value = PythonError(error);
+      PyErr_SetObject(value.get_type().ptr(), value.ptr());
     }
   });
+  m.def("scan", &Scan, "root"_a,
+        "Scans root as PlugIns does, without stopping at a plug-in that cannot be loaded or filed: one ScanResult "
+        "per sub-folder. Raises Error only for the root itself.");
 
   py::class_<PlugIn, std::shared_ptr<PlugIn>>(m, "PlugIn", "One payment plug-in: a folder with its config.xml.")
       .def(py::init<>())

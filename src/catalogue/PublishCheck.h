@@ -23,10 +23,10 @@ class PublishCheck {
   explicit PublishCheck(std::vector<std::string> storeLangs) : mStoreLangs(std::move(storeLangs)) {}
   // The store languages as a comma-separated list ("de,en"); "" for every
   // declared one.
-  static PublishCheck ForLanguages(const std::string &commaList);
+  static PublishCheck ForLanguages(const std::string& commaList);
 
   // Loads the plug-in first; a load error is raised.
-  std::vector<Finding> Check(PlugIn &plugIn) const;
+  std::vector<Finding> Check(PlugIn& plugIn) const;
 
  private:
   std::vector<std::string> mStoreLangs;

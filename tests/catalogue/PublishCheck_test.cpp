@@ -27,40 +27,51 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char *kDialogFails = "The configuration dialog cannot open: ";
+constexpr const char* kDialogFails = "The configuration dialog cannot open: ";
 
 std::vector<std::string> FixturePlugIns() {
   std::vector<std::string> folders;
-  for (const std::string &root : {std::string(TLPP_TEST_DATA) + "/tools/data/check", std::string(TLPP_SAMPLES_DIR)}) {
-    for (const auto &entry : fs::directory_iterator(root)) folders.push_back(entry.path().string());
+  const std::string data = TLPP_TEST_DATA;
+  for (const std::string& root :
+       {data + "/tools/data/check", data + "/catalogue/data/broken-root", std::string(TLPP_SAMPLES_DIR)}) {
+    for (const auto& entry : fs::directory_iterator(root)) {
+      // Only plug-ins that load and have an ID can be checked.
+      try {
+        PlugIn plugIn;
+        plugIn.ConfigPath(entry.path().string());
+        plugIn.ID();
+        folders.push_back(entry.path().string());
+      } catch (const Error&) {
+      }
+    }
   }
   std::sort(folders.begin(), folders.end());
   return folders;
 }
 
-std::string Attribute(const XmlNode &element, const char *name) {
+std::string Attribute(const XmlNode& element, const char* name) {
   const XmlNode attribute = element.attributes().getNamedItem(name);
   return attribute ? attribute.text() : std::string();
 }
 
 // "error N: description" as the dialog raises it in that language, or "".
-std::string OpenDialog(const std::string &folder, const std::string &language) {
+std::string OpenDialog(const std::string& folder, const std::string& language) {
   const auto frontend = std::make_shared<ScriptedFrontend>();
-  frontend->pictures = [](const std::string &) { return ImageControl::PictureSize{}; };
+  frontend->pictures = [](const std::string&) { return ImageControl::PictureSize{}; };
   const InstalledFrontend installed(frontend);
   PlugIn plugIn;
   plugIn.ConfigPath(folder);
   try {
     plugIn.ShowConfigDialogue(language, language);
-  } catch (const Error &error) {
+  } catch (const Error& error) {
     return "error " + std::to_string(error.Number()) + ": " + error.Description();
   }
   return {};
 }
 
 // What the check says about the dialog in that language, or "".
-std::string DialogVerdict(const std::vector<Finding> &findings, const std::string &language) {
-  for (const Finding &finding : findings) {
+std::string DialogVerdict(const std::vector<Finding>& findings, const std::string& language) {
+  for (const Finding& finding : findings) {
     if (finding.message.rfind(kDialogFails, 0) != 0) continue;
     if (finding.language != language && finding.language != "*") continue;
     std::string said = finding.message.substr(std::string(kDialogFails).size());
@@ -69,8 +80,8 @@ std::string DialogVerdict(const std::vector<Finding> &findings, const std::strin
   return {};
 }
 
-bool NeverStaged(const std::vector<Finding> &findings, const std::string &name) {
-  return std::any_of(findings.begin(), findings.end(), [&](const Finding &finding) {
+bool NeverStaged(const std::vector<Finding>& findings, const std::string& name) {
+  return std::any_of(findings.begin(), findings.end(), [&](const Finding& finding) {
     return finding.message.find("\"" + name + "\"") != std::string::npos &&
            finding.message.find("never staged") != std::string::npos;
   });
@@ -93,7 +104,7 @@ TEST_P(CheckAgreement, DialogAndStagingDoWhatTheCheckSays) {
   EXPECT_EQ(checked.Config().xml(), inMemory) << "the check changed the document";
   EXPECT_EQ(ReadFile(folder + "/config.xml"), before) << "the check changed the file";
 
-  for (const XmlNode &language : checked.Config().selectNodes(schema::kQueryLanguages)) {
+  for (const XmlNode& language : checked.Config().selectNodes(schema::kQueryLanguages)) {
     const std::string code = Attribute(language, schema::kIsoCode);
     EXPECT_EQ(DialogVerdict(findings, code), OpenDialog(folder, code)) << "store language " << code;
   }
@@ -103,7 +114,7 @@ TEST_P(CheckAgreement, DialogAndStagingDoWhatTheCheckSays) {
   staged.ConfigPath(folder);
   ReferenceStageObject stageObj(staged, "");
   staged.CopyPlugInFiles(stage.path(), &stageObj);
-  for (const XmlNode &file : checked.Config().selectNodes(schema::kQueryFiles)) {
+  for (const XmlNode& file : checked.Config().selectNodes(schema::kQueryFiles)) {
     const std::string name = Attribute(file, schema::kName);
     std::string remote = Attribute(file, schema::kRemoteFile);
     if (remote.empty()) continue;
@@ -118,6 +129,8 @@ TEST_P(CheckAgreement, DialogAndStagingDoWhatTheCheckSays) {
 }
 
 INSTANTIATE_TEST_SUITE_P(FixturesAndSamples, CheckAgreement, testing::ValuesIn(FixturePlugIns()),
-                         [](const testing::TestParamInfo<std::string> &param) {
-                           return fs::path(param.param).filename().string();
+                         [](const testing::TestParamInfo<std::string>& param) {
+                           std::string name = fs::path(param.param).filename().string();
+                           std::replace(name.begin(), name.end(), '-', '_');
+                           return name;
                          });

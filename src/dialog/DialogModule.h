@@ -21,9 +21,10 @@ class DialogModule {
 
   // A new frontend from the module at installedPath, relative to the folder
   // of the program or library that this code is linked into; when nothing
-  // is there, the module is looked up by its file name along that program's
-  // or library's run path (the build tree's). Raises 100995 naming what is
-  // missing when the module, or a library it needs, cannot be loaded.
+  // is there, by its file name: a module of that name that the process has
+  // loaded already, else along that program's or library's run path (the
+  // build tree's). Raises 100995 naming what is missing when the module, or
+  // a library it needs, cannot be loaded.
   static std::shared_ptr<DialogFrontend> Load(const std::string& installedPath,
                                               const std::string& screenshotFolder = "");
 };

@@ -1,17 +1,9 @@
-# Fails when a shared object in FILES needs a Qt library.
-#
+# Fails when a shared object in FILES needs a Qt library:
 #   cmake "-DFILES=a.so;b.so" -P NoWidgetToolkit.cmake
 foreach(file ${FILES})
-  execute_process(COMMAND readelf --dynamic ${file} RESULT_VARIABLE status OUTPUT_VARIABLE dynamic ERROR_VARIABLE err)
-  if(NOT status EQUAL 0)
-    message(FATAL_ERROR "readelf ${file}: ${err}")
-  endif()
-  string(REGEX MATCHALL "\\(NEEDED\\)[^\n]*\\[[^]\n]*\\]" needed "${dynamic}")
-  if(NOT needed)
-    message(FATAL_ERROR "${file} has no dynamic section that names the libraries it needs:\n${dynamic}")
-  endif()
+  execute_process(COMMAND readelf --dynamic ${file} COMMAND_ERROR_IS_FATAL ANY OUTPUT_VARIABLE dynamic)
   string(REGEX MATCHALL "[^\n]*Qt[^\n]*" toolkit "${dynamic}")
-  if(toolkit)
-    message(FATAL_ERROR "${file} needs Qt:\n${toolkit}")
+  if(toolkit OR NOT dynamic MATCHES "\\(NEEDED\\)")
+    message(FATAL_ERROR "${file} needs Qt, or names no library it needs:\n${toolkit}")
   endif()
 endforeach()

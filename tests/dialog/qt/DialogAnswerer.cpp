@@ -1,7 +1,5 @@
-// Loaded into a test host that opens the dialog through the dialog module:
-// once the process's QApplication exists, every configuration dialog shown
-// is answered at once by ticking its active box and pressing OK, so that
-// the host's call returns and the document on disk shows that it ran.
+// Loaded into a test host of the dialog module: once QApplication exists,
+// every dialog shown is answered at once (active box ticked, then OK).
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
@@ -10,11 +8,8 @@
 
 namespace {
 
-class Answerer : public QObject {
- public:
+struct Answerer : QObject {
   using QObject::QObject;
-
- protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     auto* dialog = qobject_cast<QDialog*>(watched);
     if (event->type() == QEvent::Show && dialog != nullptr && dialog->objectName() == "frmPlugIn") {

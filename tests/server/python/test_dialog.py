@@ -1,43 +1,71 @@
-"""The dialog through the Python module: the Qt module is loaded when the
-first dialog opens, and without it the call raises 100995."""
+"""The dialog on Qt's offscreen platform through the Python module and
+copies of the C library: the Qt module is loaded when the first dialog
+opens; without it the call raises 100995 naming it."""
 import ctypes
+import multiprocessing
 import os
+import pathlib
 import shutil
 import subprocess
 import sys
 
 import tlpaymentplugins
 
+MISSING = "tlpaymentplugins-dialog-qt.so is missing"
 
-def test_the_dialog_opens_through_the_module_found_at_run_time(invoice, root, monkeypatch):
-    monkeypatch.setenv("QT_QPA_PLATFORM", "offscreen")
-    # Ticks the active box and presses OK once the dialog is shown.
+
+def answer_dialogs():
+    """Every dialog shown is answered at once: active box ticked, then OK."""
+    os.environ["QT_QPA_PLATFORM"] = "offscreen"
     ctypes.CDLL(os.environ["TLPP_DIALOG_ANSWERER"])
-    assert invoice.IsActive is True
+
+
+class CError(ctypes.Structure):
+    _fields_ = [("number", ctypes.c_int32), ("source", ctypes.c_char * 128), ("description", ctypes.c_char * 1024)]
+
+
+def show_through_c(library, folder):
+    answer_dialogs()
+    c, plugin, error = ctypes.CDLL(library), ctypes.c_void_p(), CError()
+    assert c.tlpp_CreateObject(b"TLPaymentPlugIns.PlugIn", ctypes.byref(plugin), None) == 0
+    assert c.tlpp_PlugIn_let_ConfigPath(plugin, folder.encode(), None) == 0
+    c.tlpp_PlugIn_ShowConfigDialogue(plugin, b"en", None, None, None, ctypes.byref(error))
+    return error.number, error.description.decode()
+
+
+def in_fresh_process(*args):  # where no module of that name is loaded yet
+    with multiprocessing.get_context("spawn").Pool(1) as pool:
+        return pool.apply(show_through_c, [str(arg) for arg in args])
+
+
+def test_python_finds_the_built_module_at_run_time(invoice, root):
+    answer_dialogs()
     invoice.ShowConfigDialogue("en")
     assert invoice.IsActive is False
     assert 'active="false"' in (root / "invoice" / "config.xml").read_text()
 
 
-def test_without_the_module_the_dialog_names_it_as_missing(root, tmp_path):
-    alone = tmp_path / "alone"
-    alone.mkdir()
-    shutil.copy(tlpaymentplugins.__file__, alone)
+def test_an_installed_c_library_finds_the_module_beside_it_or_names_it(root, tmp_path):
+    built = pathlib.Path(os.environ["TLPP_C_LIBRARY"])
+    module = tmp_path / "lib" / os.environ["TLPP_DIALOG_MODULE_PATH"]
+    module.parent.mkdir(parents=True)
+    shutil.copy(os.environ["TLPP_DIALOG_MODULE"], module)
     config = root / "invoice" / "config.xml"
-    before = config.read_bytes()
-    script = (
-        "import sys, tlpaymentplugins\n"
-        "assert tlpaymentplugins.__file__.startswith(sys.argv[2])\n"
-        "plugin = tlpaymentplugins.PlugIn()\n"
-        "plugin.ConfigPath = sys.argv[1]\n"
-        "try:\n"
-        "    plugin.ShowConfigDialogue('en')\n"
-        "except tlpaymentplugins.Error as error:\n"
-        "    print(error.number, error.description)\n")
-    env = dict(os.environ, PYTHONPATH=str(alone), QT_QPA_PLATFORM="offscreen")
-    shown = subprocess.run([sys.executable, "-c", script, str(root / "invoice"), str(alone)],
-                           env=env, capture_output=True, text=True, check=True)
-    number, description = shown.stdout.strip().split(" ", 1)
-    assert number == "100995"
-    assert "tlpaymentplugins-dialog-qt.so is missing" in description
-    assert config.read_bytes() == before
+    assert in_fresh_process(shutil.copy(built, tmp_path / "lib"), root / "invoice") == (0, "")
+    assert b'active="false"' in (saved := config.read_bytes())
+
+    # Another copy, alone: nothing is shown or changed.
+    (tmp_path / "alone").mkdir()
+    number, description = in_fresh_process(shutil.copy(built, tmp_path / "alone"), root / "invoice")
+    assert number == 100995 and MISSING in description
+    assert config.read_bytes() == saved
+
+
+def test_python_without_the_module_names_it(root, tmp_path):
+    shutil.copy(tlpaymentplugins.__file__, tmp_path)
+    script = ("import sys, tlpaymentplugins as t; assert t.__file__.startswith(sys.argv[2]); "
+              "p = t.PlugIn(); p.ConfigPath = sys.argv[1]; p.ShowConfigDialogue('en')")
+    shown = subprocess.run([sys.executable, "-c", script, str(root / "invoice"), str(tmp_path)],
+                           env=dict(os.environ, PYTHONPATH=str(tmp_path), QT_QPA_PLATFORM="offscreen"),
+                           capture_output=True, text=True)
+    assert "tlpaymentplugins.Error: 100995: " in shown.stderr and MISSING in shown.stderr

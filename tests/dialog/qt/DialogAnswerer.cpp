@@ -3,28 +3,16 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
-#include <QEvent>
 #include <QTimer>
 
-namespace {
-
-struct Answerer : QObject {
-  using QObject::QObject;
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    auto* dialog = qobject_cast<QDialog*>(watched);
-    if (event->type() == QEvent::Show && dialog != nullptr && dialog->objectName() == "frmPlugIn") {
-      QTimer::singleShot(0, dialog, [dialog] {
-        for (const char* name : {"SSCPlugInActive", "cmdOk"}) {
-          if (auto* button = dialog->findChild<QAbstractButton*>(name)) button->click();
-        }
-      });
-    }
-    return false;
-  }
-};
-
-void InstallAnswerer() { qApp->installEventFilter(new Answerer(qApp)); }
-
-}  // namespace
+static void InstallAnswerer() {
+  auto* timer = new QTimer(qApp);
+  QObject::connect(timer, &QTimer::timeout, [] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr || dialog->objectName() != "frmPlugIn") return;
+    for (const char* name : {"SSCPlugInActive", "cmdOk"}) dialog->findChild<QAbstractButton*>(name)->click();
+  });
+  timer->start(10);
+}
 
 Q_COREAPP_STARTUP_FUNCTION(InstallAnswerer)

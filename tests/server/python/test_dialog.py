@@ -1,10 +1,8 @@
-"""The dialog on Qt's offscreen platform through the Python module and
-copies of the C library: the Qt module is loaded when the first dialog
-opens; without it the call raises 100995 naming it."""
+"""The dialog (offscreen) through Python and copies of the C library: the Qt
+module is loaded when the first dialog opens; without it, 100995 names it."""
 import ctypes
 import multiprocessing
 import os
-import pathlib
 import shutil
 import subprocess
 import sys
@@ -14,8 +12,7 @@ import tlpaymentplugins
 MISSING = "tlpaymentplugins-dialog-qt.so is missing"
 
 
-def answer_dialogs():
-    """Every dialog shown is answered at once: active box ticked, then OK."""
+def answer_dialogs():  # at once, once shown: active box ticked, then OK
     os.environ["QT_QPA_PLATFORM"] = "offscreen"
     ctypes.CDLL(os.environ["TLPP_DIALOG_ANSWERER"])
 
@@ -46,7 +43,7 @@ def test_python_finds_the_built_module_at_run_time(invoice, root):
 
 
 def test_an_installed_c_library_finds_the_module_beside_it_or_names_it(root, tmp_path):
-    built = pathlib.Path(os.environ["TLPP_C_LIBRARY"])
+    built = os.environ["TLPP_C_LIBRARY"]
     module = tmp_path / "lib" / os.environ["TLPP_DIALOG_MODULE_PATH"]
     module.parent.mkdir(parents=True)
     shutil.copy(os.environ["TLPP_DIALOG_MODULE"], module)
@@ -55,8 +52,7 @@ def test_an_installed_c_library_finds_the_module_beside_it_or_names_it(root, tmp
     assert b'active="false"' in (saved := config.read_bytes())
 
     # Another copy, alone: nothing is shown or changed.
-    (tmp_path / "alone").mkdir()
-    number, description = in_fresh_process(shutil.copy(built, tmp_path / "alone"), root / "invoice")
+    number, description = in_fresh_process(shutil.copy(built, tmp_path / "alone.so"), root / "invoice")
     assert number == 100995 and MISSING in description
     assert config.read_bytes() == saved
 

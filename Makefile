@@ -77,8 +77,9 @@ bench: deps
 	if command -v gnuplot >/dev/null; then \
 	  gnuplot -e "data='$(BENCH_BUILD)/scan.dat'; out='$(BENCH_BUILD)/scan.png'" bench/scan.gnuplot; fi
 
-# The Debian package (library, headers, tlpp, the Python module, samples):
-# apt-get install ./$(BUILD)/tlpaymentplugins_*.deb
+# The Debian packages: tlpaymentplugins (libraries, headers, tlpp, the
+# Python module, samples; no Qt) and tlpaymentplugins-dialog (the Qt dialog
+# module): apt-get install ./$(BUILD)/tlpaymentplugins_*.deb
 package: build
 	cd $(BUILD) && cpack -G DEB
 

@@ -1,18 +1,12 @@
 #include "server/DefaultFrontend.h"
 
-#include <memory>
-
 #include "dialog/DialogFrontend.h"
-#ifdef TLPP_WITH_QT
-#include "dialog/qt/QtDialogFrontend.h"
-#endif
+#include "dialog/DialogModule.h"
 
 namespace TLPaymentPlugIns::server {
 
-void EnsureDialogFrontend() {
-#ifdef TLPP_WITH_QT
-  if (!DialogFrontend::Installed()) DialogFrontend::Install(std::make_shared<QtDialogFrontend>());
-#endif
+void EnsureDialogFrontend(const std::string& modulePath) {
+  if (!DialogFrontend::Installed()) DialogFrontend::Install(DialogModule::Load(modulePath));
 }
 
 }  // namespace TLPaymentPlugIns::server

@@ -291,7 +291,7 @@ TLPP_API int tlpp_PlugIn_ShowConfigDialogue(tlpp_object* plugIn, const char* App
     const std::shared_ptr<PlugIn> target = PlugInOf(plugIn);
     const std::string appLang = In(AppLang, "AppLang", true);
     const std::string storeLang = In(StoreLang, "StoreLang", true);
-    EnsureDialogFrontend();
+    EnsureDialogFrontend(TLPP_DIALOG_MODULE_PATH);
     target->ShowConfigDialogue(appLang, storeLang, CharSet != nullptr ? *CharSet : int16_t{0},
                                CharSetIO != nullptr ? *CharSetIO : int16_t{0});
   });

@@ -192,7 +192,8 @@ TLPP_API int tlpp_PlugIn_LoadConfiguration(tlpp_object *plugIn, tlpp_error *erro
 TLPP_API int tlpp_PlugIn_SaveConfiguration(tlpp_object *plugIn, tlpp_error *error);
 /* Opens the modal configuration dialog; CharSet and CharSetIO point to the
    character sets, or are NULL for 0. Error 100995 when no dialog can be
-   shown (no display). */
+   shown: no display, or the Qt dialog module (package
+   tlpaymentplugins-dialog) or Qt missing; the description says which. */
 TLPP_API int tlpp_PlugIn_ShowConfigDialogue(tlpp_object *plugIn, const char *AppLang, const char *StoreLang,
                                             const int16_t *CharSet, const int16_t *CharSetIO, tlpp_error *error);
 /* Stages the plug-in into pStagePath; silent: it reports only a bad handle

@@ -6,10 +6,9 @@
 
 #include "Arguments.h"
 #include "Commands.h"
+#include "dialog/DialogModule.h"
+#include "dialog/frmPlugIn.h"
 #include "plugin/PlugIn.h"
-#ifdef TLPP_WITH_QT
-#include "dialog/qt/QtDialogFrontend.h"
-#endif
 
 namespace tlpp {
 
@@ -30,6 +29,27 @@ int16_t CharSet(const Arguments& args, const std::string& name) {
   return static_cast<int16_t>(value);
 }
 
+// The dialog module's frontend, noting how the last dialog was closed.
+class ClosingFrontend : public TLPaymentPlugIns::DialogFrontend {
+ public:
+  explicit ClosingFrontend(std::shared_ptr<DialogFrontend> frontend) : mFrontend(std::move(frontend)) {}
+  std::string Unavailable() const override { return mFrontend->Unavailable(); }
+  void ShowModal(TLPaymentPlugIns::frmPlugIn& form) override {
+    mFrontend->ShowModal(form);
+    mClosedByOk = form.ClosedByOk();
+  }
+  TLPaymentPlugIns::ImageControl::PictureSize ReadPicture(const std::string& path) override {
+    return mFrontend->ReadPicture(path);
+  }
+  void OpenLink(const std::string& target) override { mFrontend->OpenLink(target); }
+  void MousePointer(int pointer) override { mFrontend->MousePointer(pointer); }
+  bool ClosedByOk() const { return mClosedByOk; }
+
+ private:
+  std::shared_ptr<DialogFrontend> mFrontend;
+  bool mClosedByOk = false;
+};
+
 }  // namespace
 
 // Exit status 0 after OK, 1 after Cancel (or the window closed otherwise);
@@ -37,10 +57,9 @@ int16_t CharSet(const Arguments& args, const std::string& name) {
 int RunConfigure(const std::vector<std::string>& words) {
   const Arguments args(words, {"--lang", "--store-lang", "--charset", "--charset-io", "--screenshot"});
   if (args.positionals().size() != 1) throw std::invalid_argument("expected PLUGIN_DIR");
-#ifdef TLPP_WITH_QT
-  auto frontend = std::make_shared<TLPaymentPlugIns::QtDialogFrontend>();
   const auto screenshots = args.option("--screenshot");
-  if (screenshots) frontend->ScreenshotTo(*screenshots);
+  auto frontend = std::make_shared<ClosingFrontend>(
+      TLPaymentPlugIns::DialogModule::Load(TLPP_DIALOG_MODULE_PATH, screenshots.value_or("")));
   TLPaymentPlugIns::DialogFrontend::Install(frontend);
 
   TLPaymentPlugIns::PlugIn plugIn;
@@ -52,10 +71,7 @@ int RunConfigure(const std::vector<std::string>& words) {
                 screenshots->c_str());
     return 0;
   }
-  return frontend->LastClosedByOk() ? 0 : 1;
-#else
-  throw std::runtime_error("this tlpp was built without the Qt dialog frontend");
-#endif
+  return frontend->ClosedByOk() ? 0 : 1;
 }
 
 }  // namespace tlpp

@@ -9,6 +9,8 @@
 #include <QTabWidget>
 #include <QUrl>
 #include <cstdlib>
+#include <string_view>
+#include <xcb/xcb.h>
 
 #include "dialog/frmPlugIn.h"
 #include "dialog/qt/QtPlugInDialog.h"
@@ -22,6 +24,21 @@ namespace {
 bool IsSet(const char* variable) {
   const char* value = std::getenv(variable);
   return value != nullptr && *value != '\0';
+}
+
+// Qt ends the process when the X server that DISPLAY names cannot be
+// reached, so that is tried first when Qt would use it.
+bool XServerReachable() {
+  xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+  const bool reachable = xcb_connection_has_error(connection) == 0;
+  xcb_disconnect(connection);
+  return reachable;
+}
+
+bool UsesX11() {
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  if (platform == nullptr || *platform == '\0') return !IsSet("WAYLAND_DISPLAY");
+  return std::string_view(platform).substr(0, 3) == "xcb";
 }
 
 // The process's QApplication: the host's, or one made here on first need
@@ -55,10 +72,14 @@ class QtMessageBoxes {
 std::string QtDialogFrontend::Unavailable() const {
   if (qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr) return "";
   if (QCoreApplication::instance() != nullptr) return "the host runs a Qt application without widgets";
-  if (!mScreenshotFolder.empty() || IsSet("QT_QPA_PLATFORM") || IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY")) {
-    return "";
+  if (mScreenshotFolder.empty() && !IsSet("QT_QPA_PLATFORM") && !IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY")) {
+    return "no display (DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM are not set)";
   }
-  return "no display (DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM are not set)";
+  if (mScreenshotFolder.empty() && UsesX11() && !XServerReachable()) {
+    const char* display = std::getenv("DISPLAY");
+    return "the X display \"" + std::string(display != nullptr ? display : "") + "\" cannot be reached";
+  }
+  return "";
 }
 
 void QtDialogFrontend::ScreenshotTo(const std::string& folder) { mScreenshotFolder = folder; }

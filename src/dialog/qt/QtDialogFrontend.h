@@ -9,7 +9,8 @@ namespace TLPaymentPlugIns {
 // Shows the configuration dialog as a Qt 6 Widgets window. It uses the
 // host's QApplication, or creates one for the process when there is none.
 // Without a display (DISPLAY, WAYLAND_DISPLAY) or a Qt platform named in
-// QT_QPA_PLATFORM it reports itself unavailable instead of letting Qt abort.
+// QT_QPA_PLATFORM, or when the X server it would use cannot be reached, it
+// reports itself unavailable instead of letting Qt abort.
 class QtDialogFrontend : public DialogFrontend {
  public:
   std::string Unavailable() const override;

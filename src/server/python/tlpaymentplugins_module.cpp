@@ -178,7 +178,7 @@ PYBIND11_MODULE(tlpaymentplugins, m) {
             const std::string store = TextArgument(storeLang, "StoreLang", true);
             const int16_t fonts = Integer16(charSet);
             const int16_t fontsIO = Integer16(charSetIO);
-            TLPaymentPlugIns::server::EnsureDialogFrontend();
+            TLPaymentPlugIns::server::EnsureDialogFrontend(TLPP_DIALOG_MODULE_PATH);
             p.ShowConfigDialogue(app, store, fonts, fontsIO);
           },
           "AppLang"_a = "", "StoreLang"_a = "", "CharSet"_a = 0, "CharSetIO"_a = 0)

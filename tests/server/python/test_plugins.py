@@ -86,9 +86,3 @@ def test_texts_from_python_must_be_utf8(plugins, invoice):
     with raises(13):
         invoice.GetParam(7)
 
-
-def test_the_dialog_without_a_display_is_a_numbered_error(invoice, monkeypatch):
-    for name in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"):
-        monkeypatch.delenv(name, raising=False)
-    with raises(100995):
-        invoice.ShowConfigDialogue("en", CharSetIO=0)

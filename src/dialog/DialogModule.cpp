@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "platform/ErrorCodes.h"
+#include "plugin/PlugInErrors.h"
 
 namespace TLPaymentPlugIns {
 

@@ -2,6 +2,7 @@
 #include "dialog/DialogFrontend.h"
 #include "dialog/frmPlugIn.h"
 #include "platform/ErrorCodes.h"
+#include "plugin/PlugInErrors.h"
 #include "plugin/PlugIn.h"
 
 namespace TLPaymentPlugIns {

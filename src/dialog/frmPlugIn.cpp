@@ -81,7 +81,7 @@ void frmPlugIn::Unload() {
 }
 
 void frmPlugIn::Form_Load() {
-  // 1. Character sets: every control takes mCharSet, the settings view
+  // Character sets: every control takes mCharSet, the settings view
   // mCharSetIO.
   Font.Charset = mPlugIn->mCharSet;
   SSAPlugIn.Font.Charset = mPlugIn->mCharSet;
@@ -101,14 +101,14 @@ void frmPlugIn::Form_Load() {
   ReportDesc.Font.Charset = mPlugIn->mCharSet;
   TLUSettings.Font.Charset = mPlugIn->mCharSetIO;
 
-  // 2. Layout.
+  // Layout.
   pnlMain.Top = kPanelTop;
   Height = kOuterHeight;
 
-  // 3. From here until the end, changes to the controls are not the user's.
+  // From here until the end, changes to the controls are not the user's.
   mLoading = true;
 
-  // 4. The display language.
+  // The display language.
   XmlDocument& config = mPlugIn->Config();
   if (AppLang.empty() || !config.selectSingleNode(schema::QueryLanguage(AppLang))) {
     AppLang = LanguageResolution::DefaultCode(config);

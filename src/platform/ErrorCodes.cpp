@@ -11,22 +11,6 @@ Error Runtime(long number, const char* description) {
 }
 }  // namespace
 
-Error ConfigMalformed() {
-  return Error(kConfigMalformed, kPlugInSource, "Configuration malformed. Proccess aborted");
-}
-Error ConfigPathNotPresentOnLoad() {
-  return Error(kConfigPathNotPresentOnLoad, kPlugInSource, "Configuration Path not present");
-}
-Error ConfigFileNotPresent() {
-  return Error(kConfigFileNotPresent, kPlugInSource, "Configuration file not present");
-}
-Error ConfigPathNotPresentOnSave() {
-  return Error(kConfigPathNotPresentOnSave, kPlugInSource, "Configuration Path not present");
-}
-Error DialogUnavailable(const std::string& reason) {
-  return Error(kDialogUnavailable, kPlugInSource, "The configuration dialog cannot be shown: " + reason);
-}
-
 Error InvalidArgument() { return Runtime(kInvalidArgument, "Invalid procedure call or argument"); }
 Error Overflow() { return Runtime(kOverflow, "Overflow"); }
 Error SubscriptOutOfRange() { return Runtime(kSubscriptOutOfRange, "Subscript out of range"); }

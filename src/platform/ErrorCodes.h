@@ -4,22 +4,14 @@
 
 #include "platform/Error.h"
 
-// Every numbered error the library raises, with its number, source and
-// description defined once.
+// The numbered errors of the platform (the runtime, the file system, the
+// XML library), each with its number, source and description defined once.
+// The plug-in's own errors are in plugin/PlugInErrors.h.
 namespace TLPaymentPlugIns::errors {
 
-// Source of the runtime's own errors and of the plug-in object's errors.
+// Source of the runtime's own errors.
 inline constexpr const char* kRuntimeSource = "TLPaymentPlugIns";
-inline constexpr const char* kPlugInSource = "TLPaymentPlugIns.PlugIn";
 inline constexpr const char* kXmlSource = "TLPaymentPlugIns.XmlDocument";
-
-// The plug-in object's own errors.
-inline constexpr long kConfigMalformed = 100991;
-inline constexpr long kConfigPathNotPresentOnLoad = 100992;
-inline constexpr long kConfigFileNotPresent = 100993;
-inline constexpr long kConfigPathNotPresentOnSave = 100994;
-// No frontend is installed that can show the configuration dialog now.
-inline constexpr long kDialogUnavailable = 100995;
 
 // The runtime's errors.
 inline constexpr long kInvalidArgument = 5;
@@ -39,12 +31,6 @@ inline constexpr long kNotSupported = 438;
 inline constexpr long kNotImplemented = 445;
 // A selection query the document library cannot read (E_FAIL).
 inline constexpr long kQueryInvalid = -2147467259L;
-
-Error ConfigMalformed();
-Error ConfigPathNotPresentOnLoad();
-Error ConfigFileNotPresent();
-Error ConfigPathNotPresentOnSave();
-Error DialogUnavailable(const std::string& reason);
 
 Error InvalidArgument();
 Error Overflow();

@@ -21,12 +21,12 @@ void Skippable(Step&& step) {
 }  // namespace
 
 std::string PlugIn::GetParam(const std::string& ParamName, const std::string& StoreLang) {
-  // 1. Load first; with no usable document every lookup finds nothing.
+  // Load first; with no usable document every lookup finds nothing.
   Skippable([&] { LoadFirst(); });
   if (!mConfig) return {};
   const XmlDocument& config = *mConfig;
 
-  // 2. The store language: a declared code, else the default's, else as given.
+  // The store language: a declared code, else the default's, else as given.
   std::string language = StoreLang;
   bool declared = false;
   Skippable([&] { declared = !StoreLang.empty() && config.selectSingleNode(schema::QueryLanguage(StoreLang)); });
@@ -37,7 +37,7 @@ std::string PlugIn::GetParam(const std::string& ParamName, const std::string& St
     });
   }
 
-  // 3. The first Param of that name, at any depth.
+  // The first Param of that name, at any depth.
   XmlNode param;
   Skippable([&] { param = config.selectSingleNode(schema::QueryParam(ParamName)); });
 
@@ -46,10 +46,10 @@ std::string PlugIn::GetParam(const std::string& ParamName, const std::string& St
     bool isCheck = false;
     Skippable([&] { isCheck = ParamTypes::Read(param) == ParamType::Check; });
     if (isCheck) {
-      // 4. A check parameter's value is its Checked child.
+      // A check parameter's value is its Checked child.
       Skippable([&] { value = param.selectSingleNode(schema::kQueryChecked); });
     } else {
-      // 5. One value for all languages, or one per language.
+      // One value for all languages, or one per language.
       Skippable([&] {
         const XmlNode localValue = param.attributes().getNamedItem(schema::kLocalValue);
         const bool perLanguage = localValue && localValue.text() != schema::kFalse;
@@ -58,7 +58,7 @@ std::string PlugIn::GetParam(const std::string& ParamName, const std::string& St
     }
   }
 
-  // 6. The value's text, or "".
+  // The value's text, or "".
   std::string result;
   Skippable([&] { result = value.text(); });
   return result;

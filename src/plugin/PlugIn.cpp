@@ -1,6 +1,7 @@
 #include "plugin/PlugIn.h"
 
 #include "platform/ErrorCodes.h"
+#include "plugin/PlugInErrors.h"
 #include "platform/FileSystemObject.h"
 #include "platform/Path.h"
 #include "plugin/ConfigSchema.h"

@@ -37,13 +37,13 @@ std::string LowerKeepingPositions(std::string text) {
 
 std::string ParameterString::Attribute(const std::string& strParam, const std::string& AttributeName) {
   try {
-    // 1. " name=" without regard to case.
+    // Find " name=" without regard to case.
     const Position start = InStr(1, LowerKeepingPositions(strParam), LowerKeepingPositions(" " + AttributeName + "="));
     if (start == 0) return {};
-    // 2, 3. The value runs from after =" to the next double quote.
+    // The value runs from after =" to the next double quote.
     const Position e = InStr(start, strParam, "=\"");
     const Position q = InStr(e + 2, strParam, "\"");
-    // 4, 5. With no closing quote the length is negative, and the answer "".
+    // With no closing quote the length is negative, and the answer "".
     return Mid(strParam, e + 2, q - e - 2);
   } catch (...) {
     return {};

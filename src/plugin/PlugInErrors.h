@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+#include "platform/Error.h"
+
+// The plug-in object's own numbered errors, with their source.
+namespace TLPaymentPlugIns::errors {
+
+inline constexpr const char* kPlugInSource = "TLPaymentPlugIns.PlugIn";
+
+inline constexpr long kConfigMalformed = 100991;
+inline constexpr long kConfigPathNotPresentOnLoad = 100992;
+inline constexpr long kConfigFileNotPresent = 100993;
+inline constexpr long kConfigPathNotPresentOnSave = 100994;
+// No frontend is installed that can show the configuration dialog now.
+inline constexpr long kDialogUnavailable = 100995;
+
+Error ConfigMalformed();
+Error ConfigPathNotPresentOnLoad();
+Error ConfigFileNotPresent();
+Error ConfigPathNotPresentOnSave();
+Error DialogUnavailable(const std::string& reason);
+
+}  // namespace TLPaymentPlugIns::errors

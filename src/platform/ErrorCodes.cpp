@@ -1,6 +1,7 @@
 #include "platform/ErrorCodes.h"
 
 #include <cerrno>
+#include <cstdio>
 
 namespace TLPaymentPlugIns::errors {
 
@@ -24,6 +25,13 @@ Error ConfigPathNotPresentOnSave() {
 }
 Error DialogUnavailable(const std::string& reason) {
   return Error(kDialogUnavailable, kPlugInSource, "The configuration dialog cannot be shown: " + reason);
+}
+Error PlugInLocked(const std::string& folder, double waitedSeconds) {
+  char waited[32];
+  std::snprintf(waited, sizeof waited, "%g", waitedSeconds);
+  return Error(kPlugInLocked, kPlugInSource,
+               "Plug-in folder is being written by another program; gave up after " + std::string(waited) +
+                   " s: " + folder);
 }
 
 Error InvalidArgument() { return Runtime(kInvalidArgument, "Invalid procedure call or argument"); }

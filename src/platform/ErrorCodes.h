@@ -20,6 +20,9 @@ inline constexpr long kConfigFileNotPresent = 100993;
 inline constexpr long kConfigPathNotPresentOnSave = 100994;
 // No frontend is installed that can show the configuration dialog now.
 inline constexpr long kDialogUnavailable = 100995;
+// Another writer held a plug-in folder's lock for longer than the caller
+// would wait.
+inline constexpr long kPlugInLocked = 100996;
 
 // The runtime's errors.
 inline constexpr long kInvalidArgument = 5;
@@ -45,6 +48,7 @@ Error ConfigPathNotPresentOnLoad();
 Error ConfigFileNotPresent();
 Error ConfigPathNotPresentOnSave();
 Error DialogUnavailable(const std::string& reason);
+Error PlugInLocked(const std::string& folder, double waitedSeconds);
 
 Error InvalidArgument();
 Error Overflow();

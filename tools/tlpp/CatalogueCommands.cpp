@@ -4,9 +4,13 @@
 
 #include "Arguments.h"
 #include "Commands.h"
+#include "WriteLock.h"
 #include "catalogue/PlugIns.h"
+#include "platform/FileSystemObject.h"
+#include "plugin/ConfigSchema.h"
 #include "plugin/PlugIn.h"
 
+using TLPaymentPlugIns::FileSystemObject;
 using TLPaymentPlugIns::PlugIn;
 using TLPaymentPlugIns::PlugIns;
 
@@ -17,14 +21,16 @@ namespace {
 const char* YesNo(bool value) { return value ? "yes" : "no"; }
 
 int SetActive(const std::vector<std::string>& words, bool active) {
-  const Arguments args(words, {});
+  const Arguments args(words, {WriteLock::kOption});
   if (args.positionals().size() != 1) throw std::invalid_argument("expected PLUGIN_DIR");
-  PlugIn plugIn;
-  plugIn.ConfigPath(args.positional(0));
-  plugIn.IsActive(active);
-  plugIn.SaveConfiguration();
-  std::cout << plugIn.ID() << (active ? " activated" : " deactivated") << '\n';
-  return 0;
+  return WriteLock::Run({args.positional(0)}, args, [&] {
+    PlugIn plugIn;
+    plugIn.ConfigPath(args.positional(0));
+    plugIn.IsActive(active);
+    plugIn.SaveConfiguration();
+    std::cout << plugIn.ID() << (active ? " activated" : " deactivated") << '\n';
+    return 0;
+  });
 }
 
 }  // namespace
@@ -32,8 +38,11 @@ int SetActive(const std::vector<std::string>& words, bool active) {
 int RunList(const std::vector<std::string>& words) {
   const Arguments args(words, {"--lang"});
   const std::string lang = args.option("--lang", "");
+  const std::string root = args.positional(0, SamplesRoot());
   PlugIns plugIns;
-  plugIns.PlugInsPath(args.positional(0, SamplesRoot()));
+  plugIns.PlugInsPath(root);
+  // A root that does not exist was reported by the scan's message.
+  if (!FileSystemObject().FolderExists(root)) return 2;
   std::printf("%-20s %-32s %-6s %-12s %s\n", "ID", "NAME", "ACTIVE", "USERDEFINED", "ICON");
   for (const auto& plugIn : plugIns) {
     std::printf("%-20s %-32s %-6s %-12s %s\n", plugIn->ID().c_str(), plugIn->Name(lang).c_str(),
@@ -47,6 +56,8 @@ int RunGet(const std::vector<std::string>& words) {
   if (args.positionals().size() != 2) throw std::invalid_argument("expected PLUGIN_DIR PARAM");
   PlugIn plugIn;
   plugIn.ConfigPath(args.positional(0));
+  // A parameter the document does not declare prints nothing.
+  if (!plugIn.Config().selectSingleNode(TLPaymentPlugIns::schema::QueryParam(args.positional(1)))) return 1;
   std::cout << plugIn.GetParam(args.positional(1), args.option("--store-lang", "")) << '\n';
   return 0;
 }

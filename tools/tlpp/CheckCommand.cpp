@@ -17,15 +17,6 @@ namespace tlpp {
 
 namespace {
 
-std::vector<std::string> SplitList(const std::string& list) {
-  std::vector<std::string> items;
-  std::stringstream stream(list);
-  for (std::string item; std::getline(stream, item, ',');) {
-    if (!item.empty()) items.push_back(item);
-  }
-  return items;
-}
-
 std::string JsonString(const std::string& text) {
   std::string out = "\"";
   for (const unsigned char c : text) {
@@ -86,7 +77,7 @@ int RunCheck(const std::vector<std::string>& words) {
               << '\n';
     return 2;
   }
-  const PublishCheck check(SplitList(args.option("--store-langs", "")));
+  const PublishCheck check(args.list("--store-langs"));
   std::vector<Finding> findings;
   for (const auto& plugIn : plugIns) {
     for (Finding& finding : check.Check(*plugIn)) findings.push_back(std::move(finding));

@@ -1,37 +1,22 @@
 // tlpp check on small fixture plug-ins: which findings, which exit status,
 // which JSON shape.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <sstream>
 #include <string>
 
 #include "support/TempDir.h"
+#include "support/ToolRun.h"
 
 using namespace testing_support;
 namespace fs = std::filesystem;
 
 namespace {
 
-struct CheckRun {
-  int status;
-  std::string out;
-};
+using CheckRun = ToolRun;
 
-CheckRun Check(const std::string& arguments) {
-  const std::string command = std::string(TLPP_EXE) + " check " + arguments + " 2>/dev/null </dev/null";
-  CheckRun run{-1, {}};
-  std::FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  std::array<char, 4096> buffer{};
-  for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) run.out.append(buffer.data(), n);
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
+CheckRun Check(const std::string& arguments) { return RunTool(std::string(TLPP_EXE) + " check " + arguments); }
 
 // A root holding copies of the named fixture plug-ins.
 std::string Root(const TempDir& dir, std::initializer_list<const char*> names) {

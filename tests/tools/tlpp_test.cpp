@@ -1,37 +1,18 @@
 // The command-line host, run as a user would run it.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "support/TempDir.h"
+#include "support/ToolRun.h"
 
 using namespace testing_support;
 
 namespace {
 
-struct ToolRun {
-  int status;
-  std::string out;
-};
-
-// Runs tlpp with the arguments (already quoted for the shell); standard
-// error is captured into out when mergeErrors is set.
 ToolRun Tlpp(const std::string& arguments, bool mergeErrors = false) {
-  const std::string command =
-      std::string(TLPP_EXE) + " " + arguments + (mergeErrors ? " 2>&1" : " 2>/dev/null") + " </dev/null";
-  ToolRun run{-1, {}};
-  std::FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  std::array<char, 4096> buffer{};
-  std::size_t n = 0;
-  while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+  return RunTool(std::string(TLPP_EXE) + " " + arguments, mergeErrors);
 }
 
 }  // namespace
@@ -74,12 +55,19 @@ TEST(Tlpp, AnErrorIsOneLineWithNumberAndNothingIsWritten) {
 }
 
 TEST(Tlpp, HelpOnEveryCommandAndUsageErrors) {
-  for (const char* command : {"list", "get", "activate", "deactivate", "stage", "snippet", "param", "configure"}) {
+  for (const char* command : {"list", "get", "set", "params", "activate", "deactivate", "export", "import", "stage",
+                              "snippet", "param", "configure"}) {
     const ToolRun run = Tlpp(std::string(command) + " --help");
     EXPECT_EQ(run.status, 0) << command;
     EXPECT_NE(run.out.find("usage: tlpp " + std::string(command)), std::string::npos) << command;
   }
   EXPECT_NE(Tlpp("get onlyone").status, 0);
+  EXPECT_EQ(Tlpp("--version").out.rfind("tlpp ", 0), 0u);
+  // As git config does: an undeclared parameter prints nothing and exits 1.
+  const ToolRun undeclared = Tlpp("get " + std::string(TLPP_SAMPLES_DIR) + "/invoice NoSuchParam");
+  EXPECT_EQ(undeclared.status, 1);
+  EXPECT_EQ(undeclared.out, "");
+  EXPECT_EQ(Tlpp("list /nonexistent/root").status, 2);
   EXPECT_NE(Tlpp("frobnicate").status, 0);
 }
 

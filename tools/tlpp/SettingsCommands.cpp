@@ -10,6 +10,7 @@
 #include "ParamTable.h"
 #include "WriteLock.h"
 #include "platform/Error.h"
+#include "plugin/ConfigSchema.h"
 #include "plugin/LanguageResolution.h"
 #include "plugin/PlugIn.h"
 
@@ -32,42 +33,55 @@ std::string StoreLanguage(const XmlDocument& config, const std::string& code) {
   }
 }
 
-// A value as one short cell: line breaks shown as "\n", long values cut.
+// Characters of a UTF-8 text, as a terminal columns them.
+std::size_t Width(const std::string& text) {
+  std::size_t width = 0;
+  for (const unsigned char c : text) width += (c & 0xC0) != 0x80 ? 1 : 0;
+  return width;
+}
+
+// text followed by spaces up to width columns.
+std::string Pad(const std::string& text, std::size_t width) {
+  return text + std::string(width > Width(text) ? width - Width(text) : 0, ' ');
+}
+
+// A value as one short cell: line breaks shown as "\n", long values cut
+// between characters.
 std::string Cell(const std::optional<std::string>& value) {
   if (!value) return "(none)";
   if (value->empty()) return "(empty)";
   std::string cell = ParamEdit::Quoted(*value);
   cell = cell.substr(1, cell.size() - 2);
-  if (cell.size() > kCellWidth) cell = cell.substr(0, kCellWidth - 3) + "...";
-  return cell;
+  if (Width(cell) <= kCellWidth) return cell;
+  std::size_t end = 0;
+  for (std::size_t kept = 0; kept < kCellWidth - 3; ++end) {
+    if ((static_cast<unsigned char>(cell[end + 1]) & 0xC0) != 0x80) ++kept;
+  }
+  return cell.substr(0, end) + "...";
 }
 
 void PrintTable(const std::string& id, const ParamTable& table) {
   std::size_t nameWidth = 5;
   for (const auto& entry : table.entries()) nameWidth = std::max(nameWidth, entry.name.size() + 2 * entry.depth);
-  std::printf("%s\n%-*s  %-8s", id.c_str(), static_cast<int>(nameWidth), "PARAM", "TYPE");
-  for (const std::string& lang : table.storeLangs()) std::printf("  %-*s", static_cast<int>(kCellWidth), lang.c_str());
-  std::printf("\n");
+  std::string header = Pad("PARAM", nameWidth) + "  " + Pad("TYPE", 8);
+  for (const std::string& lang : table.storeLangs()) header += "  " + Pad(lang, kCellWidth);
+  while (!header.empty() && header.back() == ' ') header.pop_back();
+  std::printf("%s\n%s\n", id.c_str(), header.c_str());
   for (const auto& entry : table.entries()) {
-    const std::string indented = std::string(2 * entry.depth, ' ') + entry.name;
-    std::printf("%-*s  %-8s", static_cast<int>(nameWidth), indented.c_str(), ParamTypes::Name(entry.type));
-    std::string line;
+    std::string line = Pad(std::string(2 * entry.depth, ' ') + entry.name, nameWidth) + "  " +
+                       Pad(ParamTypes::Name(entry.type), 8) + "  ";
     if (entry.type == ParamType::Group) {
       std::string chosen;
       for (const std::string& option : entry.chosen) chosen += (chosen.empty() ? "" : ", ") + option;
-      line = "  chosen: " + (chosen.empty() ? std::string("(none)") : chosen);
+      line += "chosen: " + (chosen.empty() ? std::string("(none)") : chosen);
     } else if (entry.type == ParamType::Check) {
-      line = std::string("  ") + (*entry.values[0] == "1" ? "[x]" : "[ ]") + " (all languages)";
+      line += std::string(*entry.values[0] == schema::kCheckedOn ? "[x]" : "[ ]") + " (all languages)";
     } else if (!entry.perLanguage) {
-      line = "  " + Cell(entry.values[0]) + " (all languages)";
+      line += Cell(entry.values[0]) + " (all languages)";
     } else {
-      for (const auto& value : entry.values) {
-        char cell[kCellWidth + 8];
-        std::snprintf(cell, sizeof cell, "  %-*s", static_cast<int>(kCellWidth), Cell(value).c_str());
-        line += cell;
-      }
-      while (!line.empty() && line.back() == ' ') line.pop_back();
+      for (const auto& value : entry.values) line += Pad(Cell(value), kCellWidth) + "  ";
     }
+    while (!line.empty() && line.back() == ' ') line.pop_back();
     std::printf("%s\n", line.c_str());
   }
 }

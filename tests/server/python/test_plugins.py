@@ -3,7 +3,7 @@ import gc
 import os
 
 import pytest
-from tlpaymentplugins import Error, PlugIn, PlugIns
+from tlpaymentplugins import Error, PlugIn, PlugInLock, PlugIns
 
 
 def raises(number):
@@ -91,3 +91,12 @@ def test_the_dialog_without_a_display_is_a_numbered_error(invoice, monkeypatch):
         monkeypatch.delenv(name, raising=False)
     with raises(100995):
         invoice.ShowConfigDialogue("en", CharSetIO=0)
+
+
+def test_a_second_writer_waits_for_the_folder_lock_then_gives_up(root):
+    folder = str(root / "invoice")
+    with PlugInLock(folder):
+        with raises(100996):
+            with PlugInLock(folder, timeout=0.1):
+                pass
+    assert not os.path.exists(os.path.join(folder, "config.xml.lock"))

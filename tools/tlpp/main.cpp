@@ -52,7 +52,9 @@ namespace {
 
 void PrintUsage(std::FILE* out) {
   std::fprintf(out, "usage: tlpp COMMAND [ARGS] (tlpp COMMAND --help for more)\n\ncommands:\n");
-  for (const Command& command : AllCommands()) std::fprintf(out, "  %-12s %s\n", command.name, command.summary);
+  for (const Command& command : AllCommands()) {
+    std::fprintf(out, "  %-12s %s\n      %s\n", command.name, command.summary, command.usage);
+  }
 }
 
 }  // namespace

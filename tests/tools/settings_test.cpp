@@ -161,8 +161,9 @@ TEST(TlppImport, ReportsEveryProblemWithItsPathAndWritesNothing) {
        {"$.plugins[0].active: expected true or false", "$.plugins[0].params.Days.value: error 13",
         "$.plugins[0].params.Fee.value: error 13", "$.plugins[0].params.Labl: Shop has no parameter Labl; the closest is Label",
         "$.plugins[0].params.Label.values.fr: Shop declares no language fr", "$.plugins[0].params.Visa.checked: expected",
+        "$.plugins[0].params.Note.values.de: error 5: Invalid procedure call or argument: a value cannot hold a NUL",
         "$.plugins[1].id: no plug-in Nobody", "$.plugins[2].id: shop is already set by $.plugins[0]",
-        "8 problem(s); nothing was written"}) {
+        "9 problem(s); nothing was written"}) {
     EXPECT_NE(run.out.find(path), std::string::npos) << path << "\n" << run.out;
   }
   EXPECT_EQ(ReadFile(shop + "/config.xml"), original);

@@ -1,11 +1,13 @@
 // export and import: every plug-in's settings as one JSON file, to move
 // between shops or keep under version control.
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 

@@ -19,6 +19,9 @@ namespace tlpp {
 
 namespace {
 
+// The longest value a change line shows whole.
+constexpr std::size_t kShownValue = 200;
+
 std::size_t EditDistance(const std::string& a, const std::string& b) {
   std::vector<std::size_t> row(b.size() + 1);
   for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
@@ -89,6 +92,15 @@ std::optional<std::string> ParamEdit::Current(const XmlDocument& config, const s
   if (!ParamTypes::HoldsValue(type)) return std::nullopt;
   if (ParamValues::PerLanguage(P) && !ParamValues::Element(P, true, storeLang)) return std::nullopt;
   return ParamValues::Text(P, storeLang);
+}
+
+std::string ParamEdit::Change::Line(const std::string& id) const {
+  const auto shown = [](const std::string& value) {
+    return value.size() <= kShownValue ? Quoted(value)
+                                       : Quoted(value.substr(0, kShownValue)) + "... (" +
+                                             std::to_string(value.size()) + " bytes)";
+  };
+  return id + " " + param + (lang.empty() ? "" : "[" + lang + "]") + ": " + shown(before) + " -> " + shown(after);
 }
 
 std::string ParamEdit::Quoted(const std::string& text) {

@@ -21,6 +21,9 @@ class ParamEdit {
     std::string before;
     std::string after;
     bool changed() const { return before != after; }
+    // One line for the operator: ID name[lang]: "before" -> "after", each
+    // value cut after a few hundred characters.
+    std::string Line(const std::string& id) const;
   };
 
   // The names of the parameters the dialog shows, in its order, each once.

@@ -109,9 +109,8 @@ int RunSet(const std::vector<std::string>& words) {
     const ParamEdit::Change change =
         ParamEdit::Apply(config, name, StoreLanguage(config, args.option("--store-lang", "")), args.positional(2));
     const bool dryRun = args.flag("--dry-run");
-    std::printf("%s%s %s%s: %s -> %s%s\n", dryRun ? "would set " : "", plugIn.ID().c_str(), name.c_str(),
-                change.lang.empty() ? "" : ("[" + change.lang + "]").c_str(), ParamEdit::Quoted(change.before).c_str(),
-                ParamEdit::Quoted(change.after).c_str(), change.changed() ? "" : " (unchanged)");
+    std::printf("%s%s%s\n", dryRun ? "would set " : "", change.Line(plugIn.ID()).c_str(),
+                change.changed() ? "" : " (unchanged)");
     if (!dryRun && change.changed()) plugIn.SaveConfiguration();
     return 0;
   });

@@ -139,8 +139,7 @@ class Importer {
       if (ParamEdit::Current(config, name, lang) == text) return;
       const ParamEdit::Change change = ParamEdit::Apply(config, name, lang, text);
       if (!change.changed()) return;
-      changes.push_back(plugIn.ID() + " " + name + (change.lang.empty() ? "" : "[" + change.lang + "]") + ": " +
-                        ParamEdit::Quoted(change.before) + " -> " + ParamEdit::Quoted(change.after));
+      changes.push_back(change.Line(plugIn.ID()));
     } catch (const Error& error) {
       Problem(path, "error " + std::to_string(error.Number()) + ": " + error.Description());
     }

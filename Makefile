@@ -58,8 +58,11 @@ fuzz: deps
 	    $(FUZZ_BUILD)/corpus/$$t fuzz/corpus/$$t >$(FUZZ_BUILD)/$$t.log 2>&1 || { tail -n 60 $(FUZZ_BUILD)/$$t.log; exit 1; }; \
 	  grep -E '^(#[0-9]+ +(INITED|DONE)|Done|stat::)' $(FUZZ_BUILD)/$$t.log; done
 
-demo: build
+# Builds only what it runs: the library and tlpp.
+demo: configure
+	cmake --build $(BUILD) -j $(JOBS) --target tlpp
 	$(TLPP) list examples/plugins
+	$(TLPP) params examples/plugins/creditcard
 	@first=$$(ls -d examples/plugins/*/ | head -n 1); first=$${first%/}; stage=$$(mktemp -d); \
 	  trap 'rm -rf "$$stage"' EXIT; \
 	  echo "$(TLPP) stage $$first $$stage" && $(TLPP) stage "$$first" "$$stage" && \

@@ -13,6 +13,7 @@
 #include "platform/XmlNamedNodeMap.h"
 #include "platform/XmlNodeList.h"
 #include "plugin/ConfigSchema.h"
+#include "plugin/LanguageResolution.h"
 #include "plugin/PlugIn.h"
 #include "staging/ParameterString.h"
 #include "staging/ReferenceStageObject.h"
@@ -223,10 +224,7 @@ std::vector<Finding> PublishCheck::Check(PlugIn& plugIn) const {
   const bool active = plugIn.IsActive();
 
   // The store languages: as given, else every declared one.
-  std::vector<std::string> declared;
-  for (const XmlNode& language : config.selectNodes(schema::kQueryLanguages)) {
-    declared.push_back(AttributeOrEmpty(language, schema::kIsoCode));
-  }
+  const std::vector<std::string> declared = LanguageResolution::DeclaredCodes(config);
   const std::vector<std::string>& storeLangs = mStoreLangs.empty() ? declared : mStoreLangs;
 
   // Warnings, for every plug-in; the dialog's failure is an error.

@@ -20,4 +20,17 @@ std::string ParamValues::Text(const XmlNode& param, const std::string& storeLang
   return value.text();
 }
 
+bool ParamValues::IsChecked(const XmlNode& param) {
+  return param.selectSingleNode(schema::kQueryChecked).text() == schema::kCheckedOn;
+}
+
+XmlNode ParamValues::Create(XmlDocument& config, XmlNode& param, const std::string& storeLang) {
+  XmlNode value = config.createNode(XmlDocument::NODE_ELEMENT, schema::kValueElement, "");
+  param.appendChild(value);
+  XmlNode lang = config.createNode(XmlDocument::NODE_ATTRIBUTE, schema::kLang, "");
+  value.attributes().setNamedItem(lang);
+  lang.text(storeLang);
+  return value;
+}
+
 }  // namespace TLPaymentPlugIns

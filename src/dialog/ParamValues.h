@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/XmlDocument.h"
 #include "platform/XmlNode.h"
 
 namespace TLPaymentPlugIns {
@@ -21,6 +22,13 @@ class ParamValues {
   // is missing. Never creates an element; raises 91 when the parameter has
   // no localValue or no plain Value.
   static std::string Text(const XmlNode& param, const std::string& storeLang);
+  // Whether a check parameter is checked: its Checked text is exactly "1".
+  // Raises 91 when it has no Checked child.
+  static bool IsChecked(const XmlNode& param);
+  // Appends an empty Value whose lang is the store language as the
+  // parameter's last child and returns it: what the editor does when it
+  // lists a per-language parameter without a value for its store language.
+  static XmlNode Create(XmlDocument& config, XmlNode& param, const std::string& storeLang);
 };
 
 }  // namespace TLPaymentPlugIns

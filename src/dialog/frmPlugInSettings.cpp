@@ -112,7 +112,7 @@ void frmPlugIn::GiveRowItsValue(Row& row, XmlNode& P, ParamType type, bool creat
       row.Content = NormaliseAmount(valueText());
       break;
     case ParamType::Check:
-      row.IsChecked = P.selectSingleNode(schema::kQueryChecked).text() == schema::kCheckedOn;
+      row.IsChecked = ParamValues::IsChecked(P);
       break;
     case ParamType::Group:
     case ParamType::Other:
@@ -127,12 +127,7 @@ std::string frmPlugIn::ReadParamValue(XmlNode& P) {
   if (const XmlNode value = ParamValues::Element(P, true, StoreLang)) return value.text();
 
   // Missing: created empty for the store language, which enables Apply.
-  XmlDocument& config = mPlugIn->Config();
-  XmlNode value = config.createNode(XmlDocument::NODE_ELEMENT, schema::kValueElement, "");
-  P.appendChild(value);
-  XmlNode lang = config.createNode(XmlDocument::NODE_ATTRIBUTE, schema::kLang, "");
-  value.attributes().setNamedItem(lang);
-  lang.text(StoreLang);
+  ParamValues::Create(mPlugIn->Config(), P, StoreLang);
   cmdApply.Enabled = true;
   return "";
 }

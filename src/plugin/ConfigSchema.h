@@ -13,6 +13,8 @@ inline constexpr const char* kConfigFile = "config.xml";
 inline constexpr const char* kIconFile = "plugin.ico";
 inline constexpr const char* kLogoFile = "logo.bmp";
 inline constexpr const char* kSnippetFile = "plugin.html";
+// The file whose advisory lock writers of config.xml take (PlugInLock).
+inline constexpr const char* kLockFile = "config.xml.lock";
 
 // Attributes.
 inline constexpr const char* kActive = "active";

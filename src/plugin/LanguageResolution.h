@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace TLPaymentPlugIns {
 
@@ -17,6 +18,9 @@ class LanguageResolution {
   static std::string Resolve(const XmlDocument& config, const std::string& code);
   // The default language's code; raises 91 when there is none.
   static std::string DefaultCode(const XmlDocument& config);
+  // The codes of every declared language, in document order ("" for a
+  // Language without isoCode): the store languages a shop can have.
+  static std::vector<std::string> DeclaredCodes(const XmlDocument& config);
 };
 
 }  // namespace TLPaymentPlugIns

@@ -1,5 +1,7 @@
 #include "plugin/PlugInErrors.h"
 
+#include <cstdio>
+
 namespace TLPaymentPlugIns::errors {
 
 Error ConfigMalformed() {
@@ -16,6 +18,13 @@ Error ConfigPathNotPresentOnSave() {
 }
 Error DialogUnavailable(const std::string& reason) {
   return Error(kDialogUnavailable, kPlugInSource, "The configuration dialog cannot be shown: " + reason);
+}
+Error PlugInLocked(const std::string& folder, double waitedSeconds) {
+  char waited[32];
+  std::snprintf(waited, sizeof waited, "%g", waitedSeconds);
+  return Error(kPlugInLocked, kPlugInSource,
+               "Plug-in folder is being written by another program; gave up after " + std::string(waited) +
+                   " s: " + folder);
 }
 
 }  // namespace TLPaymentPlugIns::errors

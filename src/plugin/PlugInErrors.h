@@ -15,11 +15,15 @@ inline constexpr long kConfigFileNotPresent = 100993;
 inline constexpr long kConfigPathNotPresentOnSave = 100994;
 // No frontend is installed that can show the configuration dialog now.
 inline constexpr long kDialogUnavailable = 100995;
+// Another writer held a plug-in folder's lock for longer than the caller
+// would wait.
+inline constexpr long kPlugInLocked = 100996;
 
 Error ConfigMalformed();
 Error ConfigPathNotPresentOnLoad();
 Error ConfigFileNotPresent();
 Error ConfigPathNotPresentOnSave();
 Error DialogUnavailable(const std::string& reason);
+Error PlugInLocked(const std::string& folder, double waitedSeconds);
 
 }  // namespace TLPaymentPlugIns::errors

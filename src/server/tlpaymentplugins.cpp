@@ -2,6 +2,7 @@
 // in, runs the member and hands the result or the numbered error back.
 #include "server/tlpaymentplugins.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <memory>
 #include <optional>
@@ -13,6 +14,7 @@
 #include "platform/CaseFold.h"
 #include "platform/ErrorCodes.h"
 #include "plugin/PlugIn.h"
+#include "plugin/PlugInLock.h"
 #include "server/Boundary.h"
 #include "server/BoundaryError.h"
 #include "server/CallbackStageObject.h"
@@ -345,3 +347,21 @@ TLPP_API int tlpp_PlugIn_StageManifest(tlpp_object* plugIn, const char* pStagePa
 }
 
 }  // extern "C"
+
+// ---- The writers' lock of a plug-in folder --------------------------------
+
+struct tlpp_plugin_lock {
+  TLPaymentPlugIns::PlugInLock lock;
+};
+
+TLPP_API int tlpp_PlugInLock_Acquire(const char* folder, int32_t timeout_ms, tlpp_plugin_lock** lock,
+                                     tlpp_error* error) {
+  return Call(error, [&] {
+    tlpp_plugin_lock** out = Out(lock, "lock", static_cast<tlpp_plugin_lock*>(nullptr));
+    if (timeout_ms < 0) throw TLPaymentPlugIns::errors::InvalidArgument();
+    const std::string path = In(folder, "folder");
+    *out = new tlpp_plugin_lock{TLPaymentPlugIns::PlugInLock(path, std::chrono::milliseconds(timeout_ms))};
+  });
+}
+
+TLPP_API void tlpp_PlugInLock_Release(tlpp_plugin_lock* lock) { delete lock; }

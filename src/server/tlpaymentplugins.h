@@ -218,6 +218,18 @@ TLPP_API int tlpp_PlugIn_PublishCheck(tlpp_object *plugIn, const char *StoreLang
    `tlpp stage --manifest`. */
 TLPP_API int tlpp_PlugIn_StageManifest(tlpp_object *plugIn, const char *pStagePath, char **manifest, tlpp_error *error);
 
+/* ---- The writers' lock of a plug-in folder ------------------------------
+ * A host that changes and saves a plug-in's config.xml takes the folder's
+ * lock first and lets it go after SaveConfiguration, so that it never
+ * overwrites a change another writer (another host, tlpp set) saved in the
+ * meantime: an exclusive flock on config.xml.lock beside config.xml.
+ * Acquire waits up to timeout_ms while another writer holds it; error
+ * 100996 when the wait runs out. Release takes NULL. */
+typedef struct tlpp_plugin_lock tlpp_plugin_lock;
+TLPP_API int tlpp_PlugInLock_Acquire(const char *folder, int32_t timeout_ms, tlpp_plugin_lock **lock,
+                                     tlpp_error *error);
+TLPP_API void tlpp_PlugInLock_Release(tlpp_plugin_lock *lock);
+
 #ifdef __cplusplus
 }
 #endif

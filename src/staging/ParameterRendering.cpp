@@ -3,6 +3,7 @@
 // fails.
 #include <string_view>
 
+#include "dialog/ParamValues.h"
 #include "platform/BooleanText.h"
 #include "platform/ErrorCodes.h"
 #include "plugin/ConfigSchema.h"
@@ -40,7 +41,7 @@ std::string PlugIn::ParseParam(const std::string& strParam, const std::string& S
       const XmlNode group = mConfig->selectSingleNode(schema::QueryGroup(name));
       for (const XmlNode& option : group.selectNodes(schema::kQueryMembers)) {
         if (ParamTypes::Read(option) != ParamType::Check) continue;
-        if (option.selectSingleNode(schema::kQueryChecked).text() != schema::kCheckedOn) continue;
+        if (!ParamValues::IsChecked(option)) continue;
         result += kOptionOpen;
         result += option.attributes().getNamedItem(schema::kOptionKey).text();
         result += kOptionKeyEnd;

@@ -394,3 +394,15 @@ TEST_F(CStaging, TheCheckAndTheManifestAreTheLibrarysLines) {
   EXPECT_EQ(lines.rfind("folder    tlinvoice/\n", 0), 0u) << lines;
   EXPECT_NE(lines.find("rendered  tlinvoice/plugin.html  "), std::string::npos) << lines;
 }
+
+TEST_F(CInterface, TheFolderLockMakesASecondWriterWaitThenFail) {
+  tlpp_plugin_lock* first = nullptr;
+  tlpp_plugin_lock* second = nullptr;
+  ASSERT_EQ(tlpp_PlugInLock_Acquire((root / "invoice").c_str(), 0, &first, &error), TLPP_OK) << error.description;
+  EXPECT_NE(tlpp_PlugInLock_Acquire((root / "invoice").c_str(), 50, &second, &error), TLPP_OK);
+  EXPECT_EQ(error.number, 100996);
+  EXPECT_EQ(second, nullptr);
+  tlpp_PlugInLock_Release(first);
+  ASSERT_EQ(tlpp_PlugInLock_Acquire((root / "invoice").c_str(), 0, &second, &error), TLPP_OK) << error.description;
+  tlpp_PlugInLock_Release(second);
+}

@@ -26,4 +26,10 @@ inline CommandRun RunCommand(const std::string& command) {
   return run;
 }
 
+// Runs a tool with standard input from /dev/null; standard error is
+// captured with the output when mergeErrors is set, else dropped.
+inline CommandRun RunTool(const std::string& command, bool mergeErrors = false) {
+  return RunCommand(command + (mergeErrors ? " 2>&1" : " 2>/dev/null") + " </dev/null");
+}
+
 }  // namespace testing_support

@@ -88,12 +88,19 @@ TEST(Tlpp, ListAndCheckNameEachBrokenPlugInAndGoOnWithTheRest) {
 }
 
 TEST(Tlpp, HelpOnEveryCommandAndUsageErrors) {
-  for (const char* command : {"list", "get", "activate", "deactivate", "stage", "snippet", "param", "configure"}) {
+  for (const char* command : {"list", "get", "set", "params", "activate", "deactivate", "export", "import", "stage",
+                              "snippet", "param", "configure"}) {
     const CommandRun run = Tlpp(std::string(command) + " --help");
     EXPECT_EQ(run.status, 0) << command;
     EXPECT_NE(run.out.find("usage: tlpp " + std::string(command)), std::string::npos) << command;
   }
   EXPECT_NE(Tlpp("get onlyone").status, 0);
+  EXPECT_EQ(Tlpp("--version").out.rfind("tlpp ", 0), 0u);
+  // As git config does: an undeclared parameter prints nothing and exits 1.
+  const CommandRun undeclared = Tlpp("get " + std::string(TLPP_SAMPLES_DIR) + "/invoice NoSuchParam");
+  EXPECT_EQ(undeclared.status, 1);
+  EXPECT_EQ(undeclared.out, "");
+  EXPECT_EQ(Tlpp("list /nonexistent/root").status, 2);
   EXPECT_NE(Tlpp("frobnicate").status, 0);
 }
 

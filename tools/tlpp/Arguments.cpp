@@ -1,5 +1,6 @@
 #include "Arguments.h"
 
+#include <sstream>
 #include <stdexcept>
 
 namespace tlpp {
@@ -38,6 +39,15 @@ std::optional<std::string> Arguments::option(const std::string& name) const {
 
 std::string Arguments::option(const std::string& name, const std::string& fallback) const {
   return option(name).value_or(fallback);
+}
+
+std::vector<std::string> Arguments::list(const std::string& name) const {
+  std::vector<std::string> items;
+  std::stringstream stream(option(name, ""));
+  for (std::string item; std::getline(stream, item, ',');) {
+    if (!item.empty()) items.push_back(item);
+  }
+  return items;
 }
 
 }  // namespace tlpp

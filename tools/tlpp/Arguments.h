@@ -20,6 +20,8 @@ class Arguments {
   std::optional<std::string> option(const std::string& name) const;
   std::string option(const std::string& name, const std::string& fallback) const;
   bool flag(const std::string& name) const { return mFlags.count(name) > 0; }
+  // A comma-separated option's items, empty ones left out.
+  std::vector<std::string> list(const std::string& name) const;
 
  private:
   std::vector<std::string> mPositionals;

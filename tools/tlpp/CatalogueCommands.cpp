@@ -5,7 +5,9 @@
 #include "Arguments.h"
 #include "Commands.h"
 #include "PrintError.h"
+#include "WriteLock.h"
 #include "catalogue/PlugInScan.h"
+#include "plugin/ConfigSchema.h"
 #include "plugin/PlugIn.h"
 
 using TLPaymentPlugIns::PlugIn;
@@ -18,14 +20,16 @@ namespace {
 const char* YesNo(bool value) { return value ? "yes" : "no"; }
 
 int SetActive(const std::vector<std::string>& words, bool active) {
-  const Arguments args(words, {});
+  const Arguments args(words, {WriteLock::kOption});
   if (args.positionals().size() != 1) throw std::invalid_argument("expected PLUGIN_DIR");
-  PlugIn plugIn;
-  plugIn.ConfigPath(args.positional(0));
-  plugIn.IsActive(active);
-  plugIn.SaveConfiguration();
-  std::cout << plugIn.ID() << (active ? " activated" : " deactivated") << '\n';
-  return 0;
+  return WriteLock::Run({args.positional(0)}, args, [&] {
+    PlugIn plugIn;
+    plugIn.ConfigPath(args.positional(0));
+    plugIn.IsActive(active);
+    plugIn.SaveConfiguration();
+    std::cout << plugIn.ID() << (active ? " activated" : " deactivated") << '\n';
+    return 0;
+  });
 }
 
 }  // namespace
@@ -56,6 +60,8 @@ int RunGet(const std::vector<std::string>& words) {
   if (args.positionals().size() != 2) throw std::invalid_argument("expected PLUGIN_DIR PARAM");
   PlugIn plugIn;
   plugIn.ConfigPath(args.positional(0));
+  // A parameter the document does not declare prints nothing.
+  if (!plugIn.Config().selectSingleNode(TLPaymentPlugIns::schema::QueryParam(args.positional(1)))) return 1;
   std::cout << plugIn.GetParam(args.positional(1), args.option("--store-lang", "")) << '\n';
   return 0;
 }

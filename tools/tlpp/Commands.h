@@ -29,6 +29,12 @@ int RunSnippet(const std::vector<std::string>& words);
 int RunParam(const std::vector<std::string>& words);
 // The dialog: DialogCommands.cpp.
 int RunConfigure(const std::vector<std::string>& words);
+// Settings from the shell: SettingsCommands.cpp.
+int RunSet(const std::vector<std::string>& words);
+int RunParams(const std::vector<std::string>& words);
+// Settings files: TransferCommands.cpp.
+int RunExport(const std::vector<std::string>& words);
+int RunImport(const std::vector<std::string>& words);
 // Publish readiness: CheckCommand.cpp.
 int RunCheck(const std::vector<std::string>& words);
 

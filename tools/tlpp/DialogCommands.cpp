@@ -6,6 +6,7 @@
 
 #include "Arguments.h"
 #include "Commands.h"
+#include "WriteLock.h"
 #include "dialog/DialogModule.h"
 #include "dialog/frmPlugIn.h"
 #include "plugin/PlugIn.h"
@@ -55,23 +56,27 @@ class ClosingFrontend : public TLPaymentPlugIns::DialogFrontend {
 // Exit status 0 after OK, 1 after Cancel (or the window closed otherwise);
 // with --screenshot, 0 once the three pictures are written.
 int RunConfigure(const std::vector<std::string>& words) {
-  const Arguments args(words, {"--lang", "--store-lang", "--charset", "--charset-io", "--screenshot"});
+  const Arguments args(words,
+                       {"--lang", "--store-lang", "--charset", "--charset-io", "--screenshot", WriteLock::kOption});
   if (args.positionals().size() != 1) throw std::invalid_argument("expected PLUGIN_DIR");
   const auto screenshots = args.option("--screenshot");
   auto frontend = std::make_shared<ClosingFrontend>(
       TLPaymentPlugIns::DialogModule::Load(TLPP_DIALOG_MODULE_PATH, screenshots.value_or("")));
   TLPaymentPlugIns::DialogFrontend::Install(frontend);
 
-  TLPaymentPlugIns::PlugIn plugIn;
-  plugIn.ConfigPath(args.positional(0));
-  plugIn.ShowConfigDialogue(args.option("--lang", ""), args.option("--store-lang", ""), CharSet(args, "--charset"),
-                            CharSet(args, "--charset-io"));
-  if (screenshots) {
-    std::printf("%s/main.png\n%s/advanced.png\n%s/report.png\n", screenshots->c_str(), screenshots->c_str(),
-                screenshots->c_str());
-    return 0;
-  }
-  return frontend->ClosedByOk() ? 0 : 1;
+  // The dialog saves on OK and Apply: it holds the folder's lock while open.
+  return WriteLock::Run({args.positional(0)}, args, [&] {
+    TLPaymentPlugIns::PlugIn plugIn;
+    plugIn.ConfigPath(args.positional(0));
+    plugIn.ShowConfigDialogue(args.option("--lang", ""), args.option("--store-lang", ""), CharSet(args, "--charset"),
+                              CharSet(args, "--charset-io"));
+    if (screenshots) {
+      std::printf("%s/main.png\n%s/advanced.png\n%s/report.png\n", screenshots->c_str(), screenshots->c_str(),
+                  screenshots->c_str());
+      return 0;
+    }
+    return frontend->ClosedByOk() ? 0 : 1;
+  });
 }
 
 }  // namespace tlpp

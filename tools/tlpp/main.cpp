@@ -25,8 +25,15 @@ const std::vector<Command>& AllCommands() {
   static const std::vector<Command> commands = {
       {"list", "list the plug-ins under a root folder", "tlpp list [ROOT] [--lang CODE]", RunList},
       {"get", "print a parameter's value", "tlpp get PLUGIN_DIR PARAM [--store-lang CODE]", RunGet},
-      {"activate", "switch a plug-in on and save", "tlpp activate PLUGIN_DIR", RunActivate},
-      {"deactivate", "switch a plug-in off and save", "tlpp deactivate PLUGIN_DIR", RunDeactivate},
+      {"set", "write a parameter's value as the dialog would and save",
+       "tlpp set PLUGIN_DIR PARAM VALUE [--store-lang CODE] [--dry-run] [--wait SECONDS]", RunSet},
+      {"params", "show every parameter with its value in each store language",
+       "tlpp params PLUGIN_DIR [--store-langs de,en] [--format text|json]", RunParams},
+      {"activate", "switch a plug-in on and save", "tlpp activate PLUGIN_DIR [--wait SECONDS]", RunActivate},
+      {"deactivate", "switch a plug-in off and save", "tlpp deactivate PLUGIN_DIR [--wait SECONDS]", RunDeactivate},
+      {"export", "write every plug-in's settings as JSON", "tlpp export [ROOT] > settings.json", RunExport},
+      {"import", "check a settings file, then write what it changes",
+       "tlpp import SETTINGS_FILE [ROOT] [--dry-run] [--wait SECONDS]", RunImport},
       {"stage", "stage a plug-in into a publish folder", "tlpp stage PLUGIN_DIR STAGE_DIR [--store-lang CODE] [--manifest FILE]",
        RunStage},
       {"snippet", "print a plug-in's rendered page snippet", "tlpp snippet PLUGIN_DIR [--store-lang CODE]",
@@ -34,7 +41,7 @@ const std::vector<Command>& AllCommands() {
       {"param", "render one parameter reference", "tlpp param PLUGIN_DIR 'STRPARAM' [--store-lang CODE]", RunParam},
       {"configure", "open the configuration dialog",
        "tlpp configure PLUGIN_DIR [--lang CODE] [--store-lang CODE] [--charset N] [--charset-io N] "
-       "[--screenshot DIR]",
+       "[--screenshot DIR] [--wait SECONDS]",
        RunConfigure},
       {"check", "find what would break a published shop",
        "tlpp check [ROOT] [--store-langs de,en] [--format text|json]", RunCheck},
@@ -46,7 +53,9 @@ namespace {
 
 void PrintUsage(std::FILE* out) {
   std::fprintf(out, "usage: tlpp COMMAND [ARGS] (tlpp COMMAND --help for more)\n\ncommands:\n");
-  for (const Command& command : AllCommands()) std::fprintf(out, "  %-12s %s\n", command.name, command.summary);
+  for (const Command& command : AllCommands()) {
+    std::fprintf(out, "  %-12s %s\n      %s\n", command.name, command.summary, command.usage);
+  }
 }
 
 }  // namespace
@@ -55,6 +64,10 @@ void PrintUsage(std::FILE* out) {
 int main(int argc, char** argv) {
   using namespace tlpp;
   const std::vector<std::string> all(argv + 1, argv + argc);
+  if (!all.empty() && all[0] == "--version") {
+    std::printf("tlpp %s\n", TLPP_VERSION);
+    return 0;
+  }
   if (all.empty() || all[0] == "--help" || all[0] == "-h" || all[0] == "help") {
     PrintUsage(all.empty() ? stderr : stdout);
     return all.empty() ? 2 : 0;

@@ -5,6 +5,7 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <chrono>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -18,6 +19,7 @@
 #include "platform/Error.h"
 #include "platform/ErrorCodes.h"
 #include "plugin/PlugIn.h"
+#include "plugin/PlugInLock.h"
 #include "server/DefaultFrontend.h"
 #include "server/python/PyStageObject.h"
 #include "server/python/PyText.h"
@@ -243,4 +245,30 @@ PYBIND11_MODULE(tlpaymentplugins, m) {
       .def("__getitem__", &Item)
       .def("__len__", &PlugIns::Count)
       .def("__iter__", [](const PlugIns& c) { return py::iter(py::cast(Snapshot(c))); });
+
+  // The writers' lock of a plug-in folder, as a context manager: hold it
+  // from before loading until after SaveConfiguration.
+  struct FolderLock {
+    std::string folder;
+    double timeout;
+    std::unique_ptr<TLPaymentPlugIns::PlugInLock> held;
+  };
+  py::class_<FolderLock>(m, "PlugInLock",
+                         "with PlugInLock(folder, timeout=10.0): the lock writers of a plug-in folder take; "
+                         "Error 100996 when another writer holds it longer than timeout seconds.")
+      .def(py::init([](const py::object& folder, double timeout) {
+             if (!(timeout >= 0)) throw errors::InvalidArgument();
+             return FolderLock{TextArgument(folder, "folder"), timeout, nullptr};
+           }),
+           "folder"_a, "timeout"_a = 10.0)
+      .def("__enter__",
+           [](FolderLock& lock) -> FolderLock& {
+             lock.held = std::make_unique<TLPaymentPlugIns::PlugInLock>(
+                 lock.folder, std::chrono::milliseconds(static_cast<long>(lock.timeout * 1000)));
+             return lock;
+           })
+      .def("__exit__", [](FolderLock& lock, const py::args&) {
+        lock.held.reset();
+        return false;
+      });
 }

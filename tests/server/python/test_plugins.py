@@ -3,7 +3,7 @@ import gc
 import os
 
 import pytest
-from tlpaymentplugins import Error, PlugIn, PlugIns
+from tlpaymentplugins import Error, PlugIn, PlugInLock, PlugIns
 
 
 def raises(number):
@@ -86,3 +86,11 @@ def test_texts_from_python_must_be_utf8(plugins, invoice):
     with raises(13):
         invoice.GetParam(7)
 
+
+def test_a_second_writer_waits_for_the_folder_lock_then_gives_up(root):
+    folder = str(root / "invoice")
+    with PlugInLock(folder):
+        with raises(100996):
+            with PlugInLock(folder, timeout=0.1):
+                pass
+    assert not os.path.exists(os.path.join(folder, "config.xml.lock"))

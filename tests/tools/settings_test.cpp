@@ -1,0 +1,210 @@
+// tlpp set, params, export and import on fixture plug-ins, against the
+// dialog's own write-back, and two writers at once.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <future>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "dialog/ParamValues.h"
+#include "dialog/SettingsWriteBack.h"
+#include "platform/Error.h"
+#include "plugin/PlugIn.h"
+#include "plugin/PlugInLock.h"
+#include "support/PlugInFolder.h"
+#include "support/ScopedLocale.h"
+#include "support/RunCommand.h"
+#include "support/TempDir.h"
+
+using namespace testing_support;
+using namespace TLPaymentPlugIns;
+namespace fs = std::filesystem;
+
+namespace {
+
+CommandRun Tlpp(const std::string& arguments, bool mergeErrors = false) {
+  return RunTool(std::string(TLPP_EXE) + " " + arguments, mergeErrors);
+}
+
+// A single-quoted shell word.
+std::string Shell(const std::string& text) {
+  std::string quoted = "'";
+  for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+std::string ShopCopy(const TempDir& dir, const std::string& name = "shop") {
+  fs::copy(std::string(TLPP_TEST_DATA) + "/tools/data/settings/shop", dir / name);
+  return dir / name;
+}
+
+// What the dialog leaves in the document for an entry typed into a row:
+// the per-language value created on load, then the write-back. The error's
+// number when it refuses.
+std::optional<long> DialogWrites(const std::string& folder, const std::string& key, const std::string& lang,
+                                 const std::string& entry) {
+  PlugIn plugIn;
+  plugIn.ConfigPath(folder);
+  XmlNode P = SettingsWriteBack::Target(plugIn.Config(), key);
+  if (ParamValues::PerLanguage(P) && !ParamValues::Element(P, true, lang)) {
+    ParamValues::Create(plugIn.Config(), P, lang);
+  }
+  try {
+    SettingsWriteBack::Write(plugIn.Config(), key, lang, entry, false);
+  } catch (const Error& error) {
+    return error.Number();
+  }
+  plugIn.SaveConfiguration();
+  return std::nullopt;
+}
+
+}  // namespace
+
+TEST(TlppSet, WritesWhatTheDialogWritesAndRefusesWhatItRefuses) {
+  const ScopedLocale german("de_DE.UTF-8");
+  struct Case {
+    const char* param;
+    const char* lang;
+    std::string entry;
+  };
+  const std::vector<Case> cases = {
+      {"Days", "de", "12,7"},          {"Days", "de", "12,5"},        {"Days", "de", "99999"},
+      {"Days", "de", "abc"},           {"Days", "de", ""},            {"Fee", "de", "1.234,50 EUR"},
+      {"Fee", "de", ","},              {"Fee", "de", "-20"},          {"Label", "en", "<b> & \"x\"\r\nend"},
+      {"Note", "en", "created"},       {"Label", "de", std::string(100000, 'x')},
+  };
+  for (const Case& c : cases) {
+    TempDir dir;
+    const std::string byTool = ShopCopy(dir, "tool");
+    const std::string byDialog = ShopCopy(dir, "dialog");
+    const std::string original = ReadFile(byTool + "/config.xml");
+    const std::optional<long> refused = DialogWrites(byDialog, c.param, c.lang, c.entry);
+    const CommandRun run =
+        Tlpp("set " + byTool + " " + c.param + " " + Shell(c.entry) + " --store-lang " + c.lang, true);
+    const std::string label = std::string(c.param) + " " + c.entry.substr(0, 20);
+    if (refused) {
+      EXPECT_EQ(run.status, 2) << label;
+      EXPECT_NE(run.out.find("error " + std::to_string(*refused) + ":"), std::string::npos) << label << run.out;
+      EXPECT_TRUE(ReadFile(byTool + "/config.xml") == original) << label;
+    } else {
+      EXPECT_EQ(run.status, 0) << label << run.out;
+      EXPECT_TRUE(ReadFile(byTool + "/config.xml") == ReadFile(byDialog + "/config.xml")) << label;
+    }
+  }
+}
+
+TEST(TlppSet, ChecksUnknownNamesAndDryRunsWriteNothing) {
+  TempDir dir;
+  const std::string shop = ShopCopy(dir);
+  const std::string original = ReadFile(shop + "/config.xml");
+  // A check takes the usual switch words; anything else is refused.
+  EXPECT_EQ(Tlpp("set " + shop + " Visa off --dry-run").out, "would set Shop Visa: \"1\" -> \"0\"\n");
+  EXPECT_EQ(Tlpp("set " + shop + " Amex maybe").status, 2);
+  // Unknown or hidden: exit 1, the closest names first.
+  for (const char* name : {"Lable", "Version", "Cards"}) {
+    const CommandRun unknown = Tlpp("set " + shop + " " + name + " x", true);
+    EXPECT_EQ(unknown.status, name == std::string("Cards") ? 2 : 1) << name;
+  }
+  EXPECT_NE(Tlpp("set " + shop + " Lable x", true).out.find("it has: Label, "), std::string::npos);
+  EXPECT_EQ(ReadFile(shop + "/config.xml"), original);
+  EXPECT_EQ(Tlpp("set " + shop + " Amex YES").out, "Shop Amex: \"0\" -> \"1\"\n");
+}
+
+TEST(TlppParams, ShowsEveryStoreLanguageSideBySide) {
+  TempDir dir;
+  const std::string shop = ShopCopy(dir);
+  const std::string table = Tlpp("params " + shop).out;
+  for (const char* line : {"PARAM   TYPE      de", "Label   text      Rechnung", "Note    multi     Zeile 1\\nZeile 2",
+                           "Days    integer   14 (all languages)", "Cards   group     chosen: Visa",
+                           "  Visa  check     [x] (all languages)"}) {
+    EXPECT_NE(table.find(line), std::string::npos) << line << "\n" << table;
+  }
+  EXPECT_NE(table.find("(none)"), std::string::npos) << table;  // Note has no English value
+  EXPECT_EQ(table.find("Version"), std::string::npos);
+  const std::string json = Tlpp("params " + shop + " --store-langs en --format json").out;
+  EXPECT_NE(json.find("\"values\": {\n        \"en\": null\n      }"), std::string::npos) << json;
+}
+
+TEST(TlppImport, RoundTripLeavesEveryFileByteIdentical) {
+  const ScopedLocale german("de_DE.UTF-8");
+  TempDir dir;
+  fs::copy(TLPP_SAMPLES_DIR, dir / "a", fs::copy_options::recursive);
+  fs::copy(TLPP_SAMPLES_DIR, dir / "b", fs::copy_options::recursive);
+  ASSERT_EQ(Tlpp("export " + (dir / "a") + " > " + (dir / "a.json")).status, 0);
+  EXPECT_EQ(Tlpp("import " + (dir / "a.json") + " " + (dir / "a")).out, "nothing to change\n");
+  for (const char* change : {"creditcard CardLabel Karte --store-lang en", "creditcard CardAmex on",
+                             "cashondelivery MaxOrderAmount 900", "invoice PaymentTerm 30"}) {
+    ASSERT_EQ(Tlpp("set " + (dir / "b/") + change).status, 0) << change;
+  }
+  ASSERT_EQ(Tlpp("deactivate " + (dir / "b/creditcard")).status, 0);
+  const CommandRun imported = Tlpp("import " + (dir / "a.json") + " " + (dir / "b"));
+  EXPECT_EQ(imported.status, 0);
+  EXPECT_NE(imported.out.find("TLCreditCard active: false -> true"), std::string::npos) << imported.out;
+  for (const char* plugIn : {"creditcard", "cashondelivery", "invoice"}) {
+    EXPECT_TRUE(ReadFile(dir / ("b/" + std::string(plugIn) + "/config.xml")) ==
+                ReadFile(dir / ("a/" + std::string(plugIn) + "/config.xml")))
+        << plugIn;
+  }
+}
+
+TEST(TlppImport, ReportsEveryProblemWithItsPathAndWritesNothing) {
+  TempDir dir;
+  const std::string shop = ShopCopy(dir);
+  const std::string original = ReadFile(shop + "/config.xml");
+  const std::string invalid = std::string(TLPP_TEST_DATA) + "/tools/data/settings/invalid.json";
+  const CommandRun run = Tlpp("import " + invalid + " " + dir.path(), true);
+  EXPECT_EQ(run.status, 1);
+  for (const char* path :
+       {"$.plugins[0].active: expected true or false", "$.plugins[0].params.Days.value: error 13",
+        "$.plugins[0].params.Fee.value: error 13", "$.plugins[0].params.Labl: Shop has no parameter Labl; the closest is Label",
+        "$.plugins[0].params.Label.values.fr: Shop declares no language fr", "$.plugins[0].params.Visa.checked: expected",
+        "$.plugins[0].params.Note.values.de: error 5: Invalid procedure call or argument: a value cannot hold a NUL",
+        "$.plugins[1].id: no plug-in Nobody", "$.plugins[2].id: shop is already set by $.plugins[0]",
+        "9 problem(s); nothing was written"}) {
+    EXPECT_NE(run.out.find(path), std::string::npos) << path << "\n" << run.out;
+  }
+  EXPECT_EQ(ReadFile(shop + "/config.xml"), original);
+  // Files that are not settings files at all.
+  const std::vector<std::pair<std::string, int>> files = {
+      {"not json", 2}, {"{\"format\": \"tlpp-settings\", \"version\": 1, \"plugins\": [", 2},
+      {"{\"format\": \"tlpp-settings\", \"version\": 2, \"plugins\": []}", 1}};
+  for (const auto& [text, status] : files) {
+    WriteFile(dir / "bad.json", text);
+    EXPECT_EQ(Tlpp("import " + (dir / "bad.json") + " " + dir.path()).status, status) << text;
+  }
+  EXPECT_EQ(ReadFile(shop + "/config.xml"), original);
+}
+
+TEST(TlppWriters, ASecondWriterWaitsAndGivesUpWithExit3) {
+  TempDir dir;
+  const std::string shop = ShopCopy(dir);
+  const std::string original = ReadFile(shop + "/config.xml");
+  {
+    const PlugInLock held(shop, std::chrono::milliseconds(0));
+    const CommandRun run = Tlpp("set " + shop + " Days 30 --wait 0.3", true);
+    EXPECT_EQ(run.status, 3);
+    EXPECT_NE(run.out.find("error 100996"), std::string::npos) << run.out;
+    EXPECT_EQ(ReadFile(shop + "/config.xml"), original);
+  }
+  // Many writers at once, each setting another parameter: every value lands.
+  std::string params;
+  for (int i = 0; i < 40; ++i) {
+    params += "<Param name=\"P" + std::to_string(i) +
+              "\" type=\"text\" readOnly=\"false\" localValue=\"false\"><Desc lang=\"de\">d</Desc><Value/></Param>";
+  }
+  const std::string many = MakePlugInFolder(dir, "many", MinimalConfig("Many", "<Params>" + params + "</Params>"));
+  std::vector<std::future<CommandRun>> writers;
+  for (int i = 0; i < 40; ++i) {
+    writers.push_back(std::async(std::launch::async, [&, i] {
+      return Tlpp("set " + many + " P" + std::to_string(i) + " v" + std::to_string(i) + " --wait 60");
+    }));
+  }
+  for (auto& writer : writers) EXPECT_EQ(writer.get().status, 0);
+  PlugIn plugIn;
+  plugIn.ConfigPath(many);
+  for (int i = 0; i < 40; ++i) EXPECT_EQ(plugIn.GetParam("P" + std::to_string(i)), "v" + std::to_string(i));
+  EXPECT_FALSE(fs::exists(PlugInLock::LockFilePath(many)));
+}

@@ -1,0 +1,128 @@
+#include "ParamEdit.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+
+#include "OnOff.h"
+#include "dialog/ParamValues.h"
+#include "dialog/SettingsWriteBack.h"
+#include "dialog/ShownParams.h"
+#include "platform/ErrorCodes.h"
+#include "platform/XmlNamedNodeMap.h"
+#include "plugin/ConfigSchema.h"
+#include "plugin/ParamType.h"
+
+using namespace TLPaymentPlugIns;
+
+namespace tlpp {
+
+namespace {
+
+// The longest value a change line shows whole.
+constexpr std::size_t kShownValue = 200;
+
+std::size_t EditDistance(const std::string& a, const std::string& b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t above = row[j];
+      const bool same = std::tolower(static_cast<unsigned char>(a[i - 1])) ==
+                        std::tolower(static_cast<unsigned char>(b[j - 1]));
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (same ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+}  // namespace
+
+std::vector<std::string> ParamEdit::ShownNames(const XmlDocument& config) {
+  std::vector<std::string> names;
+  ShownParams::Walk(config, {[&](XmlNode& P, ParamType, int16_t) {
+                               const std::string name = P.attributes().getNamedItem(schema::kName).text();
+                               if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+                             },
+                             {}});
+  return names;
+}
+
+std::vector<std::string> ParamEdit::Closest(const std::string& name, std::vector<std::string> names) {
+  std::stable_sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
+    return EditDistance(name, a) < EditDistance(name, b);
+  });
+  return names;
+}
+
+ParamEdit::Change ParamEdit::Apply(XmlDocument& config, const std::string& name, const std::string& storeLang,
+                                   const std::string& value) {
+  if (value.find('\0') != std::string::npos) {
+    throw Error(errors::kInvalidArgument, errors::kRuntimeSource,
+                "Invalid procedure call or argument: a value cannot hold a NUL character");
+  }
+  // The element the dialog's row for this key writes into.
+  XmlNode P = SettingsWriteBack::Target(config, name);
+  const ParamType type = ParamTypes::Read(P);
+  if (type == ParamType::Check) {
+    const bool checked = OnOff::Parse(value);
+    Change change{name, "", *Current(config, name, storeLang), ""};
+    SettingsWriteBack::Write(config, name, storeLang, {}, checked);
+    change.after = *Current(config, name, storeLang);
+    return change;
+  }
+  if (!ParamTypes::HoldsValue(type)) throw errors::TypeMismatch();
+  // A per-language value the dialog would have created when it opened.
+  const bool perLanguage = ParamValues::PerLanguage(P);
+  if (perLanguage && !ParamValues::Element(P, true, storeLang)) ParamValues::Create(config, P, storeLang);
+  Change change{name, perLanguage ? storeLang : "", ParamValues::Text(P, storeLang), ""};
+  SettingsWriteBack::Write(config, name, storeLang, value, false);
+  change.after = ParamValues::Text(P, storeLang);
+  return change;
+}
+
+std::optional<std::string> ParamEdit::Current(const XmlDocument& config, const std::string& name,
+                                              const std::string& storeLang) {
+  const XmlNode P = SettingsWriteBack::Target(config, name);
+  const ParamType type = ParamTypes::Read(P);
+  if (type == ParamType::Check) return ParamValues::IsChecked(P) ? schema::kCheckedOn : schema::kCheckedOff;
+  if (!ParamTypes::HoldsValue(type)) return std::nullopt;
+  if (ParamValues::PerLanguage(P) && !ParamValues::Element(P, true, storeLang)) return std::nullopt;
+  return ParamValues::Text(P, storeLang);
+}
+
+std::string ParamEdit::Change::Line(const std::string& id) const {
+  const auto shown = [](const std::string& value) {
+    return value.size() <= kShownValue ? Quoted(value)
+                                       : Quoted(value.substr(0, kShownValue)) + "... (" +
+                                             std::to_string(value.size()) + " bytes)";
+  };
+  return id + " " + param + (lang.empty() ? "" : "[" + lang + "]") + ": " + shown(before) + " -> " + shown(after);
+}
+
+std::string ParamEdit::Quoted(const std::string& text) {
+  std::string quoted = "\"";
+  for (const char c : text) {
+    switch (c) {
+      case '"': quoted += "\\\""; break;
+      case '\\': quoted += "\\\\"; break;
+      case '\n': quoted += "\\n"; break;
+      case '\r': quoted += "\\r"; break;
+      case '\t': quoted += "\\t"; break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          char escaped[8];
+          std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned char>(c));
+          quoted += escaped;
+        } else {
+          quoted += c;
+        }
+    }
+  }
+  return quoted + "\"";
+}
+
+}  // namespace tlpp

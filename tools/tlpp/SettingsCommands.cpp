@@ -1,0 +1,145 @@
+// set and params: one value from the shell, every value side by side.
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+#include <stdexcept>
+
+#include "Arguments.h"
+#include "Commands.h"
+#include "ParamEdit.h"
+#include "ParamTable.h"
+#include "WriteLock.h"
+#include "platform/Error.h"
+#include "plugin/ConfigSchema.h"
+#include "plugin/LanguageResolution.h"
+#include "plugin/PlugIn.h"
+
+using namespace TLPaymentPlugIns;
+
+namespace tlpp {
+
+namespace {
+
+// The longest cell params prints; longer values end in "...".
+constexpr std::size_t kCellWidth = 36;
+
+// The store language a value is written in, as the plug-in's readers look it
+// up: a declared code, else the default language's, else the code as given.
+std::string StoreLanguage(const XmlDocument& config, const std::string& code) {
+  try {
+    return LanguageResolution::Resolve(config, code);
+  } catch (const Error&) {
+    return code;
+  }
+}
+
+// Characters of a UTF-8 text, as a terminal columns them.
+std::size_t Width(const std::string& text) {
+  std::size_t width = 0;
+  for (const unsigned char c : text) width += (c & 0xC0) != 0x80 ? 1 : 0;
+  return width;
+}
+
+// text followed by spaces up to width columns.
+std::string Pad(const std::string& text, std::size_t width) {
+  return text + std::string(width > Width(text) ? width - Width(text) : 0, ' ');
+}
+
+// A value as one short cell: line breaks shown as "\n", long values cut
+// between characters.
+std::string Cell(const std::optional<std::string>& value) {
+  if (!value) return "(none)";
+  if (value->empty()) return "(empty)";
+  std::string cell = ParamEdit::Quoted(*value);
+  cell = cell.substr(1, cell.size() - 2);
+  if (Width(cell) <= kCellWidth) return cell;
+  std::size_t end = 0;
+  for (std::size_t kept = 0; kept < kCellWidth - 3; ++end) {
+    if ((static_cast<unsigned char>(cell[end + 1]) & 0xC0) != 0x80) ++kept;
+  }
+  return cell.substr(0, end) + "...";
+}
+
+void PrintTable(const std::string& id, const ParamTable& table) {
+  std::size_t nameWidth = 5;
+  for (const auto& entry : table.entries()) nameWidth = std::max(nameWidth, entry.name.size() + 2 * entry.depth);
+  std::string header = Pad("PARAM", nameWidth) + "  " + Pad("TYPE", 8);
+  for (const std::string& lang : table.storeLangs()) header += "  " + Pad(lang, kCellWidth);
+  while (!header.empty() && header.back() == ' ') header.pop_back();
+  std::printf("%s\n%s\n", id.c_str(), header.c_str());
+  for (const auto& entry : table.entries()) {
+    std::string line = Pad(std::string(2 * entry.depth, ' ') + entry.name, nameWidth) + "  " +
+                       Pad(ParamTypes::Name(entry.type), 8) + "  ";
+    if (entry.type == ParamType::Group) {
+      std::string chosen;
+      for (const std::string& option : entry.chosen) chosen += (chosen.empty() ? "" : ", ") + option;
+      line += "chosen: " + (chosen.empty() ? std::string("(none)") : chosen);
+    } else if (entry.type == ParamType::Check) {
+      line += std::string(*entry.values[0] == schema::kCheckedOn ? "[x]" : "[ ]") + " (all languages)";
+    } else if (!entry.perLanguage) {
+      line += Cell(entry.values[0]) + " (all languages)";
+    } else {
+      for (const auto& value : entry.values) line += Pad(Cell(value), kCellWidth) + "  ";
+    }
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    std::printf("%s\n", line.c_str());
+  }
+}
+
+}  // namespace
+
+int RunSet(const std::vector<std::string>& words) {
+  const Arguments args(words, {"--store-lang", WriteLock::kOption});
+  if (args.positionals().size() != 3) throw std::invalid_argument("expected PLUGIN_DIR PARAM VALUE");
+  const std::string folder = args.positional(0);
+  const std::string name = args.positional(1);
+  return WriteLock::Run({folder}, args, [&] {
+    // Read under the lock, so that no other writer's change is lost.
+    PlugIn plugIn;
+    plugIn.ConfigPath(folder);
+    XmlDocument& config = plugIn.Config();
+    const std::vector<std::string> names = ParamEdit::ShownNames(config);
+    if (std::find(names.begin(), names.end(), name) == names.end()) {
+      std::string known;
+      for (const std::string& each : ParamEdit::Closest(name, names)) known += (known.empty() ? "" : ", ") + each;
+      std::fprintf(stderr, "tlpp set: %s has no parameter %s; it has: %s\n", plugIn.ID().c_str(), name.c_str(),
+                   known.empty() ? "(none)" : known.c_str());
+      return 1;
+    }
+    const ParamEdit::Change change =
+        ParamEdit::Apply(config, name, StoreLanguage(config, args.option("--store-lang", "")), args.positional(2));
+    const bool dryRun = args.flag("--dry-run");
+    std::printf("%s%s%s\n", dryRun ? "would set " : "", change.Line(plugIn.ID()).c_str(),
+                change.changed() ? "" : " (unchanged)");
+    if (!dryRun && change.changed()) plugIn.SaveConfiguration();
+    return 0;
+  });
+}
+
+int RunParams(const std::vector<std::string>& words) {
+  const Arguments args(words, {"--store-langs", "--format"});
+  if (args.positionals().size() != 1) throw std::invalid_argument("expected PLUGIN_DIR");
+  const std::string format = args.option("--format", "text");
+  if (format != "text" && format != "json") throw std::invalid_argument("--format is text or json");
+  PlugIn plugIn;
+  plugIn.ConfigPath(args.positional(0));
+  const XmlDocument& config = plugIn.Config();
+  std::vector<std::string> langs = args.list("--store-langs");
+  const ParamTable table(config, langs.empty() ? LanguageResolution::DeclaredCodes(config) : langs);
+  if (format == "text") {
+    PrintTable(plugIn.ID(), table);
+    return 0;
+  }
+  nlohmann::ordered_json params = nlohmann::ordered_json::array();
+  for (const auto& entry : table.entries()) {
+    nlohmann::ordered_json param = {{"name", entry.name}, {"type", ParamTypes::Name(entry.type)}, {"depth", entry.depth}};
+    param.update(table.ValueJson(entry));
+    if (entry.type == ParamType::Group) param["chosen"] = entry.chosen;
+    params.push_back(param);
+  }
+  const nlohmann::ordered_json out = {{"id", plugIn.ID()}, {"storeLangs", table.storeLangs()}, {"params", params}};
+  std::cout << out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+  return 0;
+}
+
+}  // namespace tlpp

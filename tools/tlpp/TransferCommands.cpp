@@ -77,16 +77,16 @@ class Importer {
     const XmlDocument& config = plugIn.Config();
     const std::vector<std::string> names = ParamEdit::ShownNames(config);
     const std::vector<std::string> langs = LanguageResolution::DeclaredCodes(config);
-    for (const auto& [name, spec] : params.items()) {
+    for (const auto& [name, values] : params.items()) {
       const std::string at = path + ".params" + Member(name);
       if (std::find(names.begin(), names.end(), name) == names.end()) {
         const auto closest = ParamEdit::Closest(name, names);
         Problem(at, plugIn.ID() + " has no parameter " + name +
                         (closest.empty() ? std::string() : "; the closest is " + closest.front()));
-      } else if (!spec.is_object()) {
+      } else if (!values.is_object()) {
         Problem(at, "expected an object with \"checked\", \"value\" or \"values\"");
       } else {
-        ParamEntry(plugIn, name, spec, langs, at);
+        ParamEntry(plugIn, name, values, langs, at);
       }
     }
   }
@@ -105,9 +105,9 @@ class Importer {
     }
   }
 
-  void ParamEntry(PlugIn& plugIn, const std::string& name, const Json& spec, const std::vector<std::string>& langs,
+  void ParamEntry(PlugIn& plugIn, const std::string& name, const Json& entry, const std::vector<std::string>& langs,
                   const std::string& path) {
-    for (const auto& [key, value] : spec.items()) {
+    for (const auto& [key, value] : entry.items()) {
       if (key == "type") continue;  // informative only
       if (key == "checked") {
         if (!value.is_boolean()) Problem(path + ".checked", "expected true or false");

@@ -30,6 +30,11 @@ def show_through_c(library, folder):
     return error.number, error.description.decode()
 
 
+# A fresh process finds the module only where the library looks for it; a
+# library path (set for sanitizer builds) stays with this process.
+os.environ.pop("LD_LIBRARY_PATH", None)
+
+
 def in_fresh_process(*args):  # where no module of that name is loaded yet
     with multiprocessing.get_context("spawn").Pool(1) as pool:
         return pool.apply(show_through_c, [str(arg) for arg in args])

@@ -1,0 +1,176 @@
+#include "platform/SelectionEngine.h"
+
+#include <libxml/tree.h>
+#include <libxml/xpath.h>
+
+
+#include "platform/ErrorCodes.h"
+#include "platform/LibxmlGuard.h"
+#include "platform/SelectionPattern.h"
+
+namespace TLPaymentPlugIns {
+
+namespace {
+
+// Longer query texts are compiled on every call and never remembered.
+constexpr std::size_t kMaxKeptQuery = 256;
+// Remembered answers and compiled queries stay within this share of the
+// document's own size.
+constexpr std::size_t kBudgetShare = 10;
+// What the standard library spends on a map entry besides key and value:
+// the node's links, the hash, and the allocator's header.
+constexpr std::size_t kEntryOverhead = 32;
+
+std::size_t HeapBytes(const std::string& text) {
+  return text.capacity() > 15 ? text.capacity() + 1 + 16 : 0;
+}
+
+std::size_t NodeBytes(const xmlNode* node) {
+  return sizeof(xmlNode) + (node->content != nullptr ? static_cast<std::size_t>(xmlStrlen(node->content)) + 1 : 0);
+}
+
+// The bytes libxml2 holds for the tree: its nodes, attributes and texts.
+std::size_t DocumentBytes(xmlDoc* doc) {
+  xmlNode* root = reinterpret_cast<xmlNode*>(doc);
+  std::size_t bytes = sizeof(xmlDoc);
+  for (const xmlNode* top = doc->children; top != nullptr; top = top->next) {
+    if (top->type != XML_ELEMENT_NODE) bytes += NodeBytes(top);
+  }
+  for (xmlNode* element = SelectionQuery::NextElement(root, root); element != nullptr;
+       element = SelectionQuery::NextElement(element, root)) {
+    bytes += sizeof(xmlNode);
+    for (const xmlNode* child = element->children; child != nullptr; child = child->next) {
+      if (child->type != XML_ELEMENT_NODE) bytes += NodeBytes(child);
+    }
+    for (const xmlAttr* a = element->properties; a != nullptr; a = a->next) {
+      bytes += sizeof(xmlAttr);
+      for (const xmlNode* text = a->children; text != nullptr; text = text->next) bytes += NodeBytes(text);
+    }
+  }
+  return bytes;
+}
+
+}  // namespace
+
+SelectionEngine& SelectionEngine::Of(xmlDoc* doc) {
+  if (doc->_private == nullptr) doc->_private = new SelectionEngine(doc);
+  return *static_cast<SelectionEngine*>(doc->_private);
+}
+
+void SelectionEngine::Release(xmlDoc* doc) noexcept {
+  delete static_cast<SelectionEngine*>(doc->_private);
+  doc->_private = nullptr;
+}
+
+void SelectionEngine::Changed(xmlDoc* doc) noexcept {
+  if (doc == nullptr || doc->_private == nullptr) return;
+  auto& engine = *static_cast<SelectionEngine*>(doc->_private);
+  ++engine.mGeneration;
+  // Answers go; compiled relative queries and the texts libxml2 answers stay.
+  for (auto it = engine.mEntries.begin(); it != engine.mEntries.end();) {
+    if (it->second.kind == Kind::Absolute) {
+      engine.mBytes -= EntryBytes(it->first, it->second);
+      it = engine.mEntries.erase(it);
+    } else {
+      ++it;
+    }
+  }
+}
+
+SelectionEngine::SelectionEngine(xmlDoc* doc) : mDoc(doc), mBudget(DocumentBytes(doc) / kBudgetShare) {}
+
+SelectionEngine::~SelectionEngine() {
+  if (mXPath != nullptr) xmlXPathFreeContext(mXPath);
+}
+
+xmlNode* SelectionEngine::documentNode() const noexcept { return reinterpret_cast<xmlNode*>(mDoc); }
+
+std::size_t SelectionEngine::EntryBytes(const std::string& query, const Entry& entry) {
+  return kEntryOverhead + sizeof(std::string) + sizeof(Entry) + HeapBytes(query) +
+         entry.all.capacity() * sizeof(xmlNode*) + (entry.compiled ? sizeof(SelectionQuery) + HeapBytes(query) : 0);
+}
+
+SelectionEngine::Entry& SelectionEngine::entry(const std::string& query) {
+  if (auto it = mEntries.find(query); it != mEntries.end()) return it->second;
+  Entry made;
+  if (auto compiled = SelectionQuery::Compile(query)) {
+    if (compiled->absolute()) {
+      made.kind = Kind::Absolute;
+    } else {
+      made.kind = Kind::Relative;
+      made.compiled = std::make_unique<SelectionQuery>(std::move(*compiled));
+    }
+  }
+  const std::size_t bytes = EntryBytes(query, made);
+  if (query.size() > kMaxKeptQuery || bytes > mBudget) {
+    mScratch = std::move(made);
+    return mScratch;
+  }
+  // A full store starts over rather than tracking which entry is oldest.
+  if (footprint() + bytes > mBudget) {
+    mEntries.clear();
+    mBytes = 0;
+  }
+  mBytes += bytes;
+  return mEntries.emplace(query, std::move(made)).first->second;
+}
+
+void SelectionEngine::remember(Entry& entry, const std::vector<xmlNode*>& all) {
+  const std::size_t added = all.size() * sizeof(xmlNode*);
+  if (&entry == &mScratch || footprint() + added > mBudget) return;
+  entry.all = all;
+  entry.allKnown = true;
+  mBytes += entry.all.capacity() * sizeof(xmlNode*);
+}
+
+xmlNode* SelectionEngine::selectFirst(xmlNode* context, const std::string& query) {
+  Entry& found = entry(query);
+  switch (found.kind) {
+    case Kind::XPath: {
+      const std::vector<xmlNode*> nodes = evaluateXPath(context, query, true);
+      return nodes.empty() ? nullptr : nodes.front();
+    }
+    case Kind::Relative:
+      return found.compiled->first(documentNode(), context);
+    case Kind::Absolute:
+      break;
+  }
+  // A first match costs no more room than the entry already has.
+  if (!found.firstKnown) {
+    found.first = found.allKnown ? (found.all.empty() ? nullptr : found.all.front())
+                                 : SelectionQuery::Compile(query)->first(documentNode(), context);
+    found.firstKnown = true;
+  }
+  return found.first;
+}
+
+std::vector<xmlNode*> SelectionEngine::selectAll(xmlNode* context, const std::string& query) {
+  Entry& found = entry(query);
+  if (found.kind == Kind::XPath) return evaluateXPath(context, query, false);
+  if (found.kind == Kind::Relative) return found.compiled->all(documentNode(), context);
+  if (found.allKnown) return found.all;
+  std::vector<xmlNode*> all = SelectionQuery::Compile(query)->all(documentNode(), context);
+  remember(found, all);
+  return all;
+}
+
+std::vector<xmlNode*> SelectionEngine::evaluateXPath(xmlNode* context, const std::string& query, bool firstOnly) {
+  LibxmlGuard guard;
+  if (mXPath == nullptr) mXPath = xmlXPathNewContext(mDoc);
+  if (mXPath == nullptr) throw errors::QueryInvalid(query, "out of memory");
+  // The context as a new one would be, but for the node it starts from.
+  mXPath->doc = mDoc;
+  mXPath->contextSize = -1;
+  mXPath->proximityPosition = -1;
+  const std::string xpath = ToXPath(query);
+  std::unique_ptr<xmlXPathObject, decltype(&xmlXPathFreeObject)> result(
+      xmlXPathNodeEval(context, reinterpret_cast<const xmlChar*>(xpath.c_str()), mXPath), xmlXPathFreeObject);
+  if (!result) throw errors::QueryInvalid(query, guard.message().empty() ? "not a query" : guard.message());
+  std::vector<xmlNode*> nodes;
+  if (result->type != XPATH_NODESET || result->nodesetval == nullptr) return nodes;
+  const int count = firstOnly ? std::min(result->nodesetval->nodeNr, 1) : result->nodesetval->nodeNr;
+  nodes.assign(result->nodesetval->nodeTab, result->nodesetval->nodeTab + count);
+  return nodes;
+}
+
+}  // namespace TLPaymentPlugIns

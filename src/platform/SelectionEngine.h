@@ -1,0 +1,82 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/SelectionQuery.h"
+
+struct _xmlDoc;
+struct _xmlNode;
+struct _xmlXPathContext;
+
+namespace TLPaymentPlugIns {
+
+// The selections of one document. Queries of the library's own shapes
+// (SelectionQuery) walk the tree; the answers of absolute ones are
+// remembered until the document changes, within a tenth of the document's
+// own size. Any other query goes to libxml2's XPath through one context
+// kept for the document. A document is used by one thread at a time.
+class SelectionEngine {
+ public:
+  // The engine of doc, made on first use and kept with the document.
+  static SelectionEngine& Of(_xmlDoc* doc);
+  // Frees the engine of a document that is about to be freed.
+  static void Release(_xmlDoc* doc) noexcept;
+  // The document was edited: remembered answers are dropped.
+  static void Changed(_xmlDoc* doc) noexcept;
+
+  ~SelectionEngine();
+  SelectionEngine(const SelectionEngine&) = delete;
+  SelectionEngine& operator=(const SelectionEngine&) = delete;
+
+  // The first match of query from context in document order, or null.
+  // A query that is not valid raises a numbered error and prints nothing.
+  _xmlNode* selectFirst(_xmlNode* context, const std::string& query);
+  // Every match in document order.
+  std::vector<_xmlNode*> selectAll(_xmlNode* context, const std::string& query);
+
+  // Bytes held for remembered answers and compiled queries.
+  std::size_t footprint() const noexcept { return mBytes + mEntries.bucket_count() * sizeof(void*); }
+  // The most footprint may reach.
+  std::size_t budget() const noexcept { return mBudget; }
+  // Edits seen since the document was loaded.
+  std::uint64_t generation() const noexcept { return mGeneration; }
+
+ private:
+  enum class Kind : std::uint8_t { XPath, Relative, Absolute };
+  // What is kept for one query text: who answers it; for a relative query
+  // its compiled form, for an absolute one its answers so far (compiled
+  // again when the document has changed).
+  struct Entry {
+    Kind kind = Kind::XPath;
+    bool firstKnown = false;
+    bool allKnown = false;
+    _xmlNode* first = nullptr;
+    std::vector<_xmlNode*> all;
+    std::unique_ptr<SelectionQuery> compiled;
+  };
+
+  explicit SelectionEngine(_xmlDoc* doc);
+  // The entry of query, made when missing. A text too long to be worth
+  // keeping gets a scratch entry that the next call replaces.
+  Entry& entry(const std::string& query);
+  // Keeps every match of an absolute query when the budget allows.
+  void remember(Entry& entry, const std::vector<_xmlNode*>& all);
+  static std::size_t EntryBytes(const std::string& query, const Entry& entry);
+  std::vector<_xmlNode*> evaluateXPath(_xmlNode* context, const std::string& query, bool firstOnly);
+  _xmlNode* documentNode() const noexcept;
+
+  _xmlDoc* mDoc;
+  _xmlXPathContext* mXPath = nullptr;
+  std::unordered_map<std::string, Entry> mEntries;
+  Entry mScratch;
+  std::size_t mBytes = 0;
+  std::size_t mBudget = 0;
+  std::uint64_t mGeneration = 0;
+};
+
+}  // namespace TLPaymentPlugIns

@@ -3,6 +3,9 @@
 #include <libxml/tree.h>
 #include <libxml/xpath.h>
 
+#include <algorithm>
+#include <functional>
+
 
 #include "platform/ErrorCodes.h"
 #include "platform/LibxmlGuard.h"
@@ -29,8 +32,9 @@ std::size_t NodeBytes(const xmlNode* node) {
   return sizeof(xmlNode) + (node->content != nullptr ? static_cast<std::size_t>(xmlStrlen(node->content)) + 1 : 0);
 }
 
-// The bytes libxml2 holds for the tree: its nodes, attributes and texts.
-std::size_t DocumentBytes(xmlDoc* doc) {
+// Lists every element in document order and answers the bytes libxml2
+// holds for the tree: its nodes, attributes and texts.
+std::size_t ListElements(xmlDoc* doc, std::vector<xmlNode*>& elements) {
   xmlNode* root = reinterpret_cast<xmlNode*>(doc);
   std::size_t bytes = sizeof(xmlDoc);
   for (const xmlNode* top = doc->children; top != nullptr; top = top->next) {
@@ -38,6 +42,7 @@ std::size_t DocumentBytes(xmlDoc* doc) {
   }
   for (xmlNode* element = SelectionQuery::NextElement(root, root); element != nullptr;
        element = SelectionQuery::NextElement(element, root)) {
+    elements.push_back(element);
     bytes += sizeof(xmlNode);
     for (const xmlNode* child = element->children; child != nullptr; child = child->next) {
       if (child->type != XML_ELEMENT_NODE) bytes += NodeBytes(child);
@@ -49,6 +54,10 @@ std::size_t DocumentBytes(xmlDoc* doc) {
   }
   return bytes;
 }
+
+// Orders elements by the address of their name: in a document whose names
+// all come from its dictionary, equal names share one address.
+bool ByName(const xmlNode* a, const xmlNode* b) { return std::less<const xmlChar*>()(a->name, b->name); }
 
 }  // namespace
 
@@ -66,6 +75,8 @@ void SelectionEngine::Changed(xmlDoc* doc) noexcept {
   if (doc == nullptr || doc->_private == nullptr) return;
   auto& engine = *static_cast<SelectionEngine*>(doc->_private);
   ++engine.mGeneration;
+  engine.mByName = {};
+  engine.mSearches = 0;
   // Answers go; compiled relative queries and the texts libxml2 answers stay.
   for (auto it = engine.mEntries.begin(); it != engine.mEntries.end();) {
     if (it->second.kind == Kind::Absolute) {
@@ -77,7 +88,7 @@ void SelectionEngine::Changed(xmlDoc* doc) noexcept {
   }
 }
 
-SelectionEngine::SelectionEngine(xmlDoc* doc) : mDoc(doc), mBudget(DocumentBytes(doc) / kBudgetShare) {}
+SelectionEngine::SelectionEngine(xmlDoc* doc) : mDoc(doc) {}
 
 SelectionEngine::~SelectionEngine() {
   if (mXPath != nullptr) xmlXPathFreeContext(mXPath);
@@ -102,7 +113,7 @@ SelectionEngine::Entry& SelectionEngine::entry(const std::string& query) {
     }
   }
   const std::size_t bytes = EntryBytes(query, made);
-  if (query.size() > kMaxKeptQuery || bytes > mBudget) {
+  if (query.size() > kMaxKeptQuery || bytes > mBudget) {  // nothing is kept before the budget is known
     mScratch = std::move(made);
     return mScratch;
   }
@@ -123,6 +134,35 @@ void SelectionEngine::remember(Entry& entry, const std::vector<xmlNode*>& all) {
   mBytes += entry.all.capacity() * sizeof(xmlNode*);
 }
 
+std::optional<std::span<xmlNode* const>> SelectionEngine::candidates(const SelectionQuery& query) {
+  const std::string_view name = query.lastName();
+  if (name.empty()) return std::nullopt;
+  // A single search walks the tree; the second one since the document was
+  // loaded or changed pays for one walk that sizes the document (the
+  // first time) and lists its elements for the index.
+  if (++mSearches == 2) {
+    std::vector<xmlNode*> listed;
+    const std::size_t bytes = ListElements(mDoc, listed);
+    if (mBudget == 0) mBudget = bytes / kBudgetShare;
+    const bool interned = mDoc->dict != nullptr && std::all_of(listed.begin(), listed.end(), [&](const xmlNode* e) {
+      return xmlDictOwns(mDoc->dict, e->name) == 1;
+    });
+    // Stable, so that each name's elements stay in document order.
+    std::stable_sort(listed.begin(), listed.end(), ByName);
+    listed.shrink_to_fit();
+    if (interned && footprint() + listed.capacity() * sizeof(xmlNode*) <= mBudget) mByName = std::move(listed);
+  }
+  if (mByName.empty()) return std::nullopt;
+  // A name the dictionary does not hold is no element's.
+  const xmlChar* wanted =
+      xmlDictExists(mDoc->dict, reinterpret_cast<const xmlChar*>(name.data()), static_cast<int>(name.size()));
+  if (wanted == nullptr) return std::span<xmlNode* const>();
+  xmlNode key{};
+  key.name = wanted;
+  const auto [from, to] = std::equal_range(mByName.begin(), mByName.end(), &key, ByName);
+  return std::span<xmlNode* const>(from, to);
+}
+
 xmlNode* SelectionEngine::selectFirst(xmlNode* context, const std::string& query) {
   Entry& found = entry(query);
   switch (found.kind) {
@@ -137,8 +177,13 @@ xmlNode* SelectionEngine::selectFirst(xmlNode* context, const std::string& query
   }
   // A first match costs no more room than the entry already has.
   if (!found.firstKnown) {
-    found.first = found.allKnown ? (found.all.empty() ? nullptr : found.all.front())
-                                 : SelectionQuery::Compile(query)->first(documentNode(), context);
+    if (found.allKnown) {
+      found.first = found.all.empty() ? nullptr : found.all.front();
+    } else {
+      const auto compiled = SelectionQuery::Compile(query);
+      const auto among = candidates(*compiled);
+      found.first = among ? compiled->firstAmong(*among) : compiled->first(documentNode(), context);
+    }
     found.firstKnown = true;
   }
   return found.first;
@@ -149,7 +194,9 @@ std::vector<xmlNode*> SelectionEngine::selectAll(xmlNode* context, const std::st
   if (found.kind == Kind::XPath) return evaluateXPath(context, query, false);
   if (found.kind == Kind::Relative) return found.compiled->all(documentNode(), context);
   if (found.allKnown) return found.all;
-  std::vector<xmlNode*> all = SelectionQuery::Compile(query)->all(documentNode(), context);
+  const auto compiled = SelectionQuery::Compile(query);
+  const auto among = candidates(*compiled);
+  std::vector<xmlNode*> all = among ? compiled->allAmong(*among) : compiled->all(documentNode(), context);
   remember(found, all);
   return all;
 }

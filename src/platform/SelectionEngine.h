@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -40,8 +42,11 @@ class SelectionEngine {
   std::vector<_xmlNode*> selectAll(_xmlNode* context, const std::string& query);
 
   // Bytes held for remembered answers and compiled queries.
-  std::size_t footprint() const noexcept { return mBytes + mEntries.bucket_count() * sizeof(void*); }
-  // The most footprint may reach.
+  std::size_t footprint() const noexcept {
+    return mBytes + mEntries.bucket_count() * sizeof(void*) + mByName.capacity() * sizeof(_xmlNode*);
+  }
+  // The most footprint may reach: a tenth of the document's size, measured
+  // at the second search; 0 until then, and nothing is remembered.
   std::size_t budget() const noexcept { return mBudget; }
   // Edits seen since the document was loaded.
   std::uint64_t generation() const noexcept { return mGeneration; }
@@ -66,6 +71,12 @@ class SelectionEngine {
   Entry& entry(const std::string& query);
   // Keeps every match of an absolute query when the budget allows.
   void remember(Entry& entry, const std::vector<_xmlNode*>& all);
+  // The elements an absolute query needs to test, in document order: those
+  // of its last step's name, from an index of the elements by name made at
+  // the second search after a change. Nothing when the tree is to be
+  // walked instead: for "*", for the first search, or when the index does
+  // not fit the budget.
+  std::optional<std::span<_xmlNode* const>> candidates(const SelectionQuery& query);
   static std::size_t EntryBytes(const std::string& query, const Entry& entry);
   std::vector<_xmlNode*> evaluateXPath(_xmlNode* context, const std::string& query, bool firstOnly);
   _xmlNode* documentNode() const noexcept;
@@ -74,6 +85,8 @@ class SelectionEngine {
   _xmlXPathContext* mXPath = nullptr;
   std::unordered_map<std::string, Entry> mEntries;
   Entry mScratch;
+  std::vector<_xmlNode*> mByName;  // every element, by name; each name's in document order
+  std::uint32_t mSearches = 0;     // searches of the tree since the last change
   std::size_t mBytes = 0;
   std::size_t mBudget = 0;
   std::uint64_t mGeneration = 0;

@@ -2,8 +2,6 @@
 
 #include <libxml/tree.h>
 
-#include <cstring>
-
 namespace TLPaymentPlugIns {
 
 namespace {
@@ -18,10 +16,13 @@ bool IsLiteralChar(char c) {
   return byte >= 0x20 || byte == '\t' || byte == '\n' || byte == '\r';
 }
 
+// Byte by byte, so that most names differ at the first byte without a call.
 bool Equal(const xmlChar* name, std::string_view wanted) {
   if (name == nullptr) return wanted.empty();
-  const auto* bytes = reinterpret_cast<const char*>(name);
-  return std::strncmp(bytes, wanted.data(), wanted.size()) == 0 && bytes[wanted.size()] == '\0';
+  for (const char c : wanted) {
+    if (static_cast<char>(*name++) != c) return false;
+  }
+  return *name == 0;
 }
 
 }  // namespace
@@ -210,6 +211,25 @@ std::vector<xmlNode*> SelectionQuery::all(xmlNode* document, xmlNode* context) c
     return true;
   });
   return matches;
+}
+
+}  // namespace TLPaymentPlugIns
+
+namespace TLPaymentPlugIns {
+
+xmlNode* SelectionQuery::firstAmong(std::span<xmlNode* const> candidates) const {
+  for (xmlNode* element : candidates) {
+    if (matches(element)) return element;
+  }
+  return nullptr;
+}
+
+std::vector<xmlNode*> SelectionQuery::allAmong(std::span<xmlNode* const> candidates) const {
+  std::vector<xmlNode*> found;
+  for (xmlNode* element : candidates) {
+    if (matches(element)) found.push_back(element);
+  }
+  return found;
 }
 
 }  // namespace TLPaymentPlugIns

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,13 @@ class SelectionQuery {
   _xmlNode* first(_xmlNode* document, _xmlNode* context) const;
   // Every match in document order.
   std::vector<_xmlNode*> all(_xmlNode* document, _xmlNode* context) const;
+  // The same for an absolute query, among candidates in document order
+  // instead of the whole tree: every element named lastName(), or every
+  // element when that is empty.
+  _xmlNode* firstAmong(std::span<_xmlNode* const> candidates) const;
+  std::vector<_xmlNode*> allAmong(std::span<_xmlNode* const> candidates) const;
+  // The element name of the last step; empty for "*".
+  std::string_view lastName() const { return text(mSteps[mStepCount - 1].name); }
 
   // The element after node in document order below root (node itself
   // included when it is root), or null: the order of every walk over the

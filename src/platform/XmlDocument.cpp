@@ -96,7 +96,8 @@ XmlNode XmlDocument::documentNode() const { return XmlNode(mDoc, reinterpret_cas
 XmlNode XmlDocument::documentElement() const { return XmlNode(mDoc, xmlDocGetRootElement(mDoc.get())); }
 
 XmlNode XmlDocument::selectSingleNode(const std::string& query) const {
-  return documentNode().selectSingleNode(query);
+  const xmlNodePtr found = SelectionEngine::Of(mDoc.get()).selectFirst(reinterpret_cast<xmlNodePtr>(mDoc.get()), query);
+  return found != nullptr ? XmlNode(mDoc, found) : XmlNode();
 }
 
 XmlNodeList XmlDocument::selectNodes(const std::string& query) const { return documentNode().selectNodes(query); }

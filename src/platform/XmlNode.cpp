@@ -36,7 +36,16 @@ std::string XmlNode::nodeName() const {
   return node->name != nullptr ? reinterpret_cast<const char*>(node->name) : std::string();
 }
 
-std::string XmlNode::text() const { return FromXml(xmlNodeGetContent(require())); }
+std::string XmlNode::text() const {
+  const xmlNodePtr node = require();
+  // The usual case, one text child, is read in place.
+  const xmlNodePtr child = node->children;
+  if ((node->type == XML_ELEMENT_NODE || node->type == XML_ATTRIBUTE_NODE) && child != nullptr &&
+      child->next == nullptr && (child->type == XML_TEXT_NODE || child->type == XML_CDATA_SECTION_NODE)) {
+    return child->content != nullptr ? std::string(reinterpret_cast<const char*>(child->content)) : std::string();
+  }
+  return FromXml(xmlNodeGetContent(node));
+}
 
 void XmlNode::text(const std::string& value) {
   const xmlNodePtr node = require();

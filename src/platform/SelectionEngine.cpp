@@ -17,9 +17,9 @@ namespace {
 
 // Longer query texts are compiled on every call and never remembered.
 constexpr std::size_t kMaxKeptQuery = 256;
-// Remembered answers and compiled queries stay within this share of the
-// document's own size.
-constexpr std::size_t kBudgetShare = 10;
+// Remembered answers and compiled queries stay within 9 % of the
+// document's own size, a margin under a tenth for the estimate's error.
+constexpr std::size_t kBudgetPercent = 9;
 // What the standard library spends on a map entry besides key and value:
 // the node's links, the hash, and the allocator's header.
 constexpr std::size_t kEntryOverhead = 32;
@@ -28,27 +28,33 @@ std::size_t HeapBytes(const std::string& text) {
   return text.capacity() > 15 ? text.capacity() + 1 + 16 : 0;
 }
 
+// The allocator's header on each of libxml2's allocations.
+constexpr std::size_t kAllocationHeader = 16;
+// A document's dictionary of names: its table and first pool.
+constexpr std::size_t kDictionaryBytes = 5 * 1024;
+
 std::size_t NodeBytes(const xmlNode* node) {
-  return sizeof(xmlNode) + (node->content != nullptr ? static_cast<std::size_t>(xmlStrlen(node->content)) + 1 : 0);
+  return sizeof(xmlNode) + kAllocationHeader +
+         (node->content != nullptr ? static_cast<std::size_t>(xmlStrlen(node->content)) + 1 : 0);
 }
 
 // Lists every element in document order and answers the bytes libxml2
 // holds for the tree: its nodes, attributes and texts.
 std::size_t ListElements(xmlDoc* doc, std::vector<xmlNode*>& elements) {
   xmlNode* root = reinterpret_cast<xmlNode*>(doc);
-  std::size_t bytes = sizeof(xmlDoc);
+  std::size_t bytes = sizeof(xmlDoc) + (doc->dict != nullptr ? kDictionaryBytes : 0);
   for (const xmlNode* top = doc->children; top != nullptr; top = top->next) {
     if (top->type != XML_ELEMENT_NODE) bytes += NodeBytes(top);
   }
   for (xmlNode* element = SelectionQuery::NextElement(root, root); element != nullptr;
        element = SelectionQuery::NextElement(element, root)) {
     elements.push_back(element);
-    bytes += sizeof(xmlNode);
+    bytes += sizeof(xmlNode) + kAllocationHeader;
     for (const xmlNode* child = element->children; child != nullptr; child = child->next) {
       if (child->type != XML_ELEMENT_NODE) bytes += NodeBytes(child);
     }
     for (const xmlAttr* a = element->properties; a != nullptr; a = a->next) {
-      bytes += sizeof(xmlAttr);
+      bytes += sizeof(xmlAttr) + kAllocationHeader;
       for (const xmlNode* text = a->children; text != nullptr; text = text->next) bytes += NodeBytes(text);
     }
   }
@@ -113,17 +119,30 @@ SelectionEngine::Entry& SelectionEngine::entry(const std::string& query) {
     }
   }
   const std::size_t bytes = EntryBytes(query, made);
-  if (query.size() > kMaxKeptQuery || bytes > mBudget) {  // nothing is kept before the budget is known
+  if (query.size() > kMaxKeptQuery || !makeRoom(bytes, made.kind)) {
     mScratch = std::move(made);
     return mScratch;
   }
-  // A full store starts over rather than tracking which entry is oldest.
+  mBytes += bytes;
+  return mEntries.emplace(query, std::move(made)).first->second;
+}
+
+bool SelectionEngine::makeRoom(std::size_t bytes, Kind kind) {
+  if (footprint() + bytes <= mBudget) return true;
+  // Nothing is kept before the budget is known, and a compiled query, being
+  // cheap to compile again, only takes room that is free.
+  if (bytes > mBudget || kind != Kind::Absolute) return false;
+  std::erase_if(mEntries, [&](const auto& kept) {
+    if (kept.second.kind == Kind::Absolute) return false;
+    mBytes -= EntryBytes(kept.first, kept.second);
+    return true;
+  });
+  // Answers start over rather than tracking which one is oldest.
   if (footprint() + bytes > mBudget) {
     mEntries.clear();
     mBytes = 0;
   }
-  mBytes += bytes;
-  return mEntries.emplace(query, std::move(made)).first->second;
+  return footprint() + bytes <= mBudget;
 }
 
 void SelectionEngine::remember(Entry& entry, const std::vector<xmlNode*>& all) {
@@ -143,7 +162,7 @@ std::optional<std::span<xmlNode* const>> SelectionEngine::candidates(const Selec
   if (++mSearches == 2) {
     std::vector<xmlNode*> listed;
     const std::size_t bytes = ListElements(mDoc, listed);
-    if (mBudget == 0) mBudget = bytes / kBudgetShare;
+    if (mBudget == 0) mBudget = bytes * kBudgetPercent / 100;
     const bool interned = mDoc->dict != nullptr && std::all_of(listed.begin(), listed.end(), [&](const xmlNode* e) {
       return xmlDictOwns(mDoc->dict, e->name) == 1;
     });

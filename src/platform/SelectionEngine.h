@@ -45,7 +45,7 @@ class SelectionEngine {
   std::size_t footprint() const noexcept {
     return mBytes + mEntries.bucket_count() * sizeof(void*) + mByName.capacity() * sizeof(_xmlNode*);
   }
-  // The most footprint may reach: a tenth of the document's size, measured
+  // The most footprint may reach: 9 % of the document's size, measured
   // at the second search; 0 until then, and nothing is remembered.
   std::size_t budget() const noexcept { return mBudget; }
   // Edits seen since the document was loaded.
@@ -69,6 +69,8 @@ class SelectionEngine {
   // The entry of query, made when missing. A text too long to be worth
   // keeping gets a scratch entry that the next call replaces.
   Entry& entry(const std::string& query);
+  // Whether bytes more fit the budget, after dropping what may go.
+  bool makeRoom(std::size_t bytes, Kind kind);
   // Keeps every match of an absolute query when the budget allows.
   void remember(Entry& entry, const std::vector<_xmlNode*>& all);
   // The elements an absolute query needs to test, in document order: those

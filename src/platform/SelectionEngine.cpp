@@ -94,7 +94,13 @@ void SelectionEngine::Changed(xmlDoc* doc) noexcept {
   }
 }
 
-SelectionEngine::SelectionEngine(xmlDoc* doc) : mDoc(doc) {}
+// Until the document is measured, the budget is that of the least a
+// document holds: itself, its dictionary and its document element.
+SelectionEngine::SelectionEngine(xmlDoc* doc)
+    : mDoc(doc),
+      mBudget((sizeof(xmlDoc) + (doc->dict != nullptr ? kDictionaryBytes : 0) +
+               (doc->children != nullptr ? sizeof(xmlNode) + kAllocationHeader : 0)) *
+              kBudgetPercent / 100) {}
 
 SelectionEngine::~SelectionEngine() {
   if (mXPath != nullptr) xmlXPathFreeContext(mXPath);
@@ -129,8 +135,8 @@ SelectionEngine::Entry& SelectionEngine::entry(const std::string& query) {
 
 bool SelectionEngine::makeRoom(std::size_t bytes, Kind kind) {
   if (footprint() + bytes <= mBudget) return true;
-  // Nothing is kept before the budget is known, and a compiled query, being
-  // cheap to compile again, only takes room that is free.
+  // A compiled query, being cheap to compile again, only takes room that
+  // is free.
   if (bytes > mBudget || kind != Kind::Absolute) return false;
   std::erase_if(mEntries, [&](const auto& kept) {
     if (kept.second.kind == Kind::Absolute) return false;
@@ -157,12 +163,13 @@ std::optional<std::span<xmlNode* const>> SelectionEngine::candidates(const Selec
   const std::string_view name = query.lastName();
   if (name.empty()) return std::nullopt;
   // A single search walks the tree; the second one since the document was
-  // loaded or changed pays for one walk that sizes the document (the
+  // loaded or changed pays for one walk that measures the document (the
   // first time) and lists its elements for the index.
   if (++mSearches == 2) {
     std::vector<xmlNode*> listed;
     const std::size_t bytes = ListElements(mDoc, listed);
-    if (mBudget == 0) mBudget = bytes * kBudgetPercent / 100;
+    if (!mMeasured) mBudget = bytes * kBudgetPercent / 100;
+    mMeasured = true;
     const bool interned = mDoc->dict != nullptr && std::all_of(listed.begin(), listed.end(), [&](const xmlNode* e) {
       return xmlDictOwns(mDoc->dict, e->name) == 1;
     });

@@ -46,7 +46,7 @@ class SelectionEngine {
     return mBytes + mEntries.bucket_count() * sizeof(void*) + mByName.capacity() * sizeof(_xmlNode*);
   }
   // The most footprint may reach: 9 % of the document's size, measured
-  // at the second search; 0 until then, and nothing is remembered.
+  // at the second search; until then 9 % of the least any document holds.
   std::size_t budget() const noexcept { return mBudget; }
   // Edits seen since the document was loaded.
   std::uint64_t generation() const noexcept { return mGeneration; }
@@ -89,6 +89,7 @@ class SelectionEngine {
   Entry mScratch;
   std::vector<_xmlNode*> mByName;  // every element, by name; each name's in document order
   std::uint32_t mSearches = 0;     // searches of the tree since the last change
+  bool mMeasured = false;
   std::size_t mBytes = 0;
   std::size_t mBudget = 0;
   std::uint64_t mGeneration = 0;

@@ -18,9 +18,9 @@ struct _xmlXPathContext;
 namespace TLPaymentPlugIns {
 
 // The selections of one document. Queries of the library's own shapes
-// (SelectionQuery) walk the tree; the answers of absolute ones are
-// remembered until the document changes, within a tenth of the document's
-// own size. Any other query goes to libxml2's XPath through one context
+// (SelectionQuery) walk the tree, or an index of its elements by name; the
+// answers of absolute ones are remembered until the document changes, all
+// within 9 % of the document's own size. Any other query goes to libxml2's XPath through one context
 // kept for the document. A document is used by one thread at a time.
 class SelectionEngine {
  public:

@@ -27,7 +27,7 @@ bool Equal(const xmlChar* name, std::string_view wanted) {
 
 }  // namespace
 
-// A recursive descent over the text; any byte it does not expect ends the
+// Reads the text left to right; any byte it does not expect ends the
 // compilation without a result.
 class SelectionQuery::Parser {
  public:

@@ -47,7 +47,7 @@ lint: deps
 # working corpus in the build folder seeded from fuzz/corpus.
 FUZZ_BUILD ?= build-fuzz
 FUZZ_TIME ?= 600
-FUZZ_TARGETS = config_read_fuzz parse_param_fuzz amount_fuzz selection_fuzz reference_scan_fuzz
+FUZZ_TARGETS = config_read_fuzz parse_param_fuzz amount_fuzz selection_fuzz reference_scan_fuzz selection_differential_fuzz
 FUZZ_FLAGS = -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 fuzz: deps
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \

@@ -26,6 +26,7 @@
 
 #include "PlugInGenerator.h"
 #include "catalogue/PlugIns.h"
+#include "platform/SelectionEngine.h"
 #include "plugin/PlugIn.h"
 #include "support/InstalledFrontend.h"
 #include "support/ProcessStats.h"
@@ -140,7 +141,7 @@ int main(int argc, char** argv) {
     if (arg == "--quick") quick = true;
     if (arg == "--plot-data" && i + 1 < argc) plotData = argv[++i];
   }
-  const std::string peer = fs::path(__FILE__).parent_path() / "peer.py";
+  const std::string peer = TLPP_BENCH_PEER;
   std::string pattern = (fs::temp_directory_path() / "tlpp-plugin-bench-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   const fs::path work = pattern;
@@ -231,6 +232,24 @@ int main(int argc, char** argv) {
   Row("GetParam", getParam * 1e6, "us", "python3 ElementTree", script, "<= 0.1");
   Row("GetParam", getParam * 1e6, "us", "libxml2 both searches", (xpath + languageQuery) * 1e6, "(explains)");
 
+  // The first lookup of each name right after loading, nothing remembered
+  // yet: 30 names on a freshly loaded document, the load not counted.
+  std::vector<double> firstTimes;
+  for (int round = 0; round < 200; ++round) {
+    PlugIn fresh;
+    fresh.ConfigPath(one.string());
+    firstTimes.push_back(Seconds([&] {
+                           for (const std::string& name : names) sink += fresh.GetParam(name, "en").size();
+                         }) / static_cast<double>(names.size()));
+  }
+  const double firstLookup = Median(firstTimes);
+  Row("GetParam, first lookup after loading", firstLookup * 1e6, "us", "python3 ElementTree", script, "<= 0.33");
+
+  // What the remembered answers of that document cost, against what a
+  // loaded plug-in costs (below).
+  const std::size_t remembered =
+      TLPaymentPlugIns::SelectionEngine::Of(plugIn.Config().documentElement().document().get()).footprint();
+
   // Resident memory of 1,000 loaded plug-ins against 1,000 documents
   // parsed by libxml2 alone, each in a fresh child process.
   std::printf("\n== Resident memory, 1,000 documents held\n");
@@ -239,6 +258,8 @@ int main(int argc, char** argv) {
   const double libraryKiB = std::stod(Run({self, "--resident", "library", warmUp, root1000}));
   const double libxmlKiB = std::stod(Run({self, "--resident", "libxml2", warmUp, root1000}));
   Row("KiB a loaded plug-in", libraryKiB / 1000.0, "KiB", "libxml2 document alone", libxmlKiB / 1000.0, "<= 1.2");
+  Row("KiB remembered answers, 30 names", static_cast<double>(remembered) / 1024.0, "KiB", "libxml2 document alone",
+      libxmlKiB / 1000.0, "< 0.1");
 
   // The dialog's load on the scripted frontend: a plug-in of 30 parameters.
   std::printf("\n== Dialog\n");
@@ -247,7 +268,7 @@ int main(int argc, char** argv) {
   testing_support::InstalledFrontend installed(frontend);
   std::vector<double> shows;
   for (int i = 0; i < 50; ++i) shows.push_back(Seconds([&] { plugIn.ShowConfigDialogue("en", "en"); }));
-  std::printf("%-44s %10.3f ms (target <= 5 ms)\n", "open, load and close, 30 parameters", Median(shows) * 1000);
+  std::printf("%-44s %10.3f ms (target <= 0.3 ms)\n", "open, load and close, 30 parameters", Median(shows) * 1000);
 
   // Load: 1,000,000 GetParam calls with flat memory and no descriptor growth.
   std::printf("\n== Load\n");

@@ -6,7 +6,7 @@ if(NOT TLPP_FUZZ_CLANGXX OR TLPP_SANITIZE)
   message(STATUS "Fuzz smoke runs: not part of this build (clang++ missing or a sanitizer build)")
   return()
 endif()
-set(TLPP_FUZZ_TARGETS config_read_fuzz parse_param_fuzz amount_fuzz selection_fuzz reference_scan_fuzz)
+set(TLPP_FUZZ_TARGETS config_read_fuzz parse_param_fuzz amount_fuzz selection_fuzz reference_scan_fuzz selection_differential_fuzz)
 set(smoke ${CMAKE_BINARY_DIR}/fuzz-smoke)
 add_test(NAME fuzz.build
          COMMAND ${CMAKE_COMMAND} -DSOURCE=${PROJECT_SOURCE_DIR} -DBUILD=${smoke} -DCXX=${TLPP_FUZZ_CLANGXX}

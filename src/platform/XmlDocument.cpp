@@ -8,6 +8,7 @@
 #include "platform/ErrorCodes.h"
 #include "platform/FileSystemObject.h"
 #include "platform/LibxmlGuard.h"
+#include "platform/SelectionEngine.h"
 
 namespace TLPaymentPlugIns {
 
@@ -19,7 +20,13 @@ namespace {
 // documents stay off.
 constexpr int kLoadOptions = XML_PARSE_NONET | XML_PARSE_NOENT | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
 
-std::shared_ptr<xmlDoc> Own(xmlDocPtr doc) { return std::shared_ptr<xmlDoc>(doc, xmlFreeDoc); }
+// The document's selection engine goes with it.
+std::shared_ptr<xmlDoc> Own(xmlDocPtr doc) {
+  return std::shared_ptr<xmlDoc>(doc, [](xmlDocPtr owned) {
+    SelectionEngine::Release(owned);
+    xmlFreeDoc(owned);
+  });
+}
 
 std::shared_ptr<xmlDoc> NewEmptyDocument() { return Own(xmlNewDoc(reinterpret_cast<const xmlChar*>("1.0"))); }
 
@@ -113,7 +120,8 @@ XmlNode XmlDocument::documentNode() const { return XmlNode(mDoc, reinterpret_cas
 XmlNode XmlDocument::documentElement() const { return XmlNode(mDoc, xmlDocGetRootElement(mDoc.get())); }
 
 XmlNode XmlDocument::selectSingleNode(const std::string& query) const {
-  return documentNode().selectSingleNode(query);
+  const xmlNodePtr found = SelectionEngine::Of(mDoc.get()).selectFirst(reinterpret_cast<xmlNodePtr>(mDoc.get()), query);
+  return found != nullptr ? XmlNode(mDoc, found) : XmlNode();
 }
 
 XmlNodeList XmlDocument::selectNodes(const std::string& query) const { return documentNode().selectNodes(query); }
@@ -128,6 +136,7 @@ XmlNode XmlDocument::createNode(NodeType type, const std::string& name, const st
     node = reinterpret_cast<xmlNodePtr>(xmlNewDocProp(mDoc.get(), xmlName, nullptr));
   }
   if (node == nullptr) throw errors::InvalidArgument();
+  SelectionEngine::Changed(mDoc.get());
   return XmlNode(mDoc, node);
 }
 

@@ -1,13 +1,11 @@
 #include "platform/XmlNode.h"
 
 #include <libxml/tree.h>
-#include <libxml/xpath.h>
 
 #include <memory>
 
 #include "platform/ErrorCodes.h"
-#include "platform/LibxmlGuard.h"
-#include "platform/SelectionPattern.h"
+#include "platform/SelectionEngine.h"
 #include "platform/XmlNamedNodeMap.h"
 #include "platform/XmlNodeList.h"
 
@@ -24,26 +22,6 @@ std::string FromXml(xmlChar* owned) {
 
 const xmlChar* ToXml(const std::string& text) { return reinterpret_cast<const xmlChar*>(text.c_str()); }
 
-// Runs a query relative to node and returns the matching nodes in document
-// order. A query that is not valid raises a numbered error and prints nothing.
-std::vector<XmlNode> Evaluate(const std::shared_ptr<xmlDoc>& doc, xmlNodePtr node,
-                              const std::string& query, bool firstOnly) {
-  LibxmlGuard guard;
-  std::unique_ptr<xmlXPathContext, decltype(&xmlXPathFreeContext)> context(
-      xmlXPathNewContext(doc.get()), xmlXPathFreeContext);
-  if (!context) throw errors::QueryInvalid(query, "out of memory");
-  const std::string xpath = ToXPath(query);
-  std::unique_ptr<xmlXPathObject, decltype(&xmlXPathFreeObject)> result(
-      xmlXPathNodeEval(node, ToXml(xpath), context.get()), xmlXPathFreeObject);
-  if (!result) throw errors::QueryInvalid(query, guard.message().empty() ? "not a query" : guard.message());
-  std::vector<XmlNode> nodes;
-  if (result->type != XPATH_NODESET || result->nodesetval == nullptr) return nodes;
-  const int count = firstOnly ? std::min(result->nodesetval->nodeNr, 1) : result->nodesetval->nodeNr;
-  nodes.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) nodes.emplace_back(doc, result->nodesetval->nodeTab[i]);
-  return nodes;
-}
-
 }  // namespace
 
 XmlNode::XmlNode(std::shared_ptr<xmlDoc> doc, xmlNodePtr node) : mDoc(std::move(doc)), mNode(node) {}
@@ -58,10 +36,20 @@ std::string XmlNode::nodeName() const {
   return node->name != nullptr ? reinterpret_cast<const char*>(node->name) : std::string();
 }
 
-std::string XmlNode::text() const { return FromXml(xmlNodeGetContent(require())); }
+std::string XmlNode::text() const {
+  const xmlNodePtr node = require();
+  // The usual case, one text child, is read in place.
+  const xmlNodePtr child = node->children;
+  if ((node->type == XML_ELEMENT_NODE || node->type == XML_ATTRIBUTE_NODE) && child != nullptr &&
+      child->next == nullptr && (child->type == XML_TEXT_NODE || child->type == XML_CDATA_SECTION_NODE)) {
+    return child->content != nullptr ? std::string(reinterpret_cast<const char*>(child->content)) : std::string();
+  }
+  return FromXml(xmlNodeGetContent(node));
+}
 
 void XmlNode::text(const std::string& value) {
   const xmlNodePtr node = require();
+  SelectionEngine::Changed(mDoc.get());
   // Replace the children by one text node holding the text as it stands:
   // xmlNodeSetContent would read markup and entity references in it.
   xmlFreeNodeList(node->children);
@@ -85,17 +73,24 @@ XmlNamedNodeMap XmlNode::attributes() const {
 }
 
 XmlNode XmlNode::selectSingleNode(const std::string& query) const {
-  auto nodes = Evaluate(mDoc, require(), query, true);
-  return nodes.empty() ? XmlNode() : nodes.front();
+  const xmlNodePtr context = require();
+  const xmlNodePtr found = SelectionEngine::Of(mDoc.get()).selectFirst(context, query);
+  return found != nullptr ? XmlNode(mDoc, found) : XmlNode();
 }
 
 XmlNodeList XmlNode::selectNodes(const std::string& query) const {
-  return XmlNodeList(Evaluate(mDoc, require(), query, false));
+  const xmlNodePtr context = require();
+  const std::vector<xmlNodePtr> found = SelectionEngine::Of(mDoc.get()).selectAll(context, query);
+  std::vector<XmlNode> nodes;
+  nodes.reserve(found.size());
+  for (const xmlNodePtr node : found) nodes.emplace_back(mDoc, node);
+  return XmlNodeList(std::move(nodes));
 }
 
 XmlNode XmlNode::appendChild(const XmlNode& newChild) {
   const xmlNodePtr parent = require();
   const xmlNodePtr child = newChild.require();
+  SelectionEngine::Changed(mDoc.get());
   if (child->parent != nullptr) xmlUnlinkNode(child);
   if (xmlAddChild(parent, child) == nullptr) throw errors::InvalidArgument();
   return newChild;
@@ -117,6 +112,7 @@ XmlNode XmlNamedNodeMap::setNamedItem(const XmlNode& attribute) {
   const xmlNodePtr node = attribute.raw();
   if (element == nullptr || node == nullptr) throw errors::ObjectNotSet();
   if (node->type != XML_ATTRIBUTE_NODE || element->type != XML_ELEMENT_NODE) throw errors::TypeMismatch();
+  SelectionEngine::Changed(mElement.document().get());
   if (const xmlAttrPtr old = xmlHasNsProp(element, node->name, nullptr); old != nullptr && old != reinterpret_cast<xmlAttrPtr>(node)) {
     xmlUnlinkNode(reinterpret_cast<xmlNodePtr>(old));
     xmlFreeProp(old);

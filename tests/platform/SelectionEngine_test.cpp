@@ -1,0 +1,122 @@
+#include "platform/SelectionEngine.h"
+
+#include <gtest/gtest.h>
+#include <libxml/xpath.h>
+
+#include "platform/ErrorCodes.h"
+#include "platform/SelectionPattern.h"
+#include "platform/XmlDocument.h"
+#include "support/Raises.h"
+#include "support/TempDir.h"
+
+using namespace TLPaymentPlugIns;
+using namespace testing_support;
+
+namespace {
+
+XmlDocument Loaded(const TempDir& dir, const std::string& xml) {
+  WriteFile(dir / "doc.xml", xml);
+  XmlDocument doc;
+  EXPECT_TRUE(doc.load(dir / "doc.xml"));
+  return doc;
+}
+
+// libxml2's own answer, through a context of its own.
+std::vector<xmlNodePtr> Reference(const XmlNode& context, const std::string& query) {
+  xmlXPathContextPtr xpath = xmlXPathNewContext(context.document().get());
+  xmlXPathObjectPtr result = xmlXPathNodeEval(context.raw(), BAD_CAST ToXPath(query).c_str(), xpath);
+  std::vector<xmlNodePtr> nodes;
+  if (result != nullptr && result->nodesetval != nullptr) {
+    nodes.assign(result->nodesetval->nodeTab, result->nodesetval->nodeTab + result->nodesetval->nodeNr);
+  }
+  xmlXPathFreeObject(result);
+  xmlXPathFreeContext(xpath);
+  return nodes;
+}
+
+std::vector<xmlNodePtr> Raw(const XmlNodeList& list) {
+  std::vector<xmlNodePtr> nodes;
+  for (const XmlNode& node : list) nodes.push_back(node.raw());
+  return nodes;
+}
+
+}  // namespace
+
+TEST(SelectionEngine, AnswersAsLibxml2DoesOnTheTrapDocument) {
+  TempDir dir;
+  const XmlDocument doc = Loaded(dir, Fixture("platform/data/selection_traps.xml"));
+  const XmlNode group = doc.selectSingleNode("//Param[@type='GROUP']");
+  const XmlNode other = doc.selectSingleNode("//*[local-name()='Other']");
+  ASSERT_TRUE(group && other);
+  const struct {
+    const char* query;
+    std::size_t matches;  // from the document
+  } cases[] = {
+      {"//Param", 5},
+      {"//Param[@name='a']", 2},
+      {"//Param[@name=\"it's\"]", 1},
+      {"//Param[@name='\"q\"' and @lang='ent']", 1},
+      {"//*[@name='a'&&@type='GROUP']", 1},
+      {"//*[ @name = 'a' ]", 6},
+      {"//Params/Param/Value[@lang='en']", 1},
+      {"//Params/Param[@type='']", 1},
+      {"//*", 17},
+      {"//child/node", 1},
+      {"//Value[@lang='fr']", 0},
+      {"Param", 0},
+      {"Root", 1},
+      {"Value[@lang='de']", 0},
+      {"*", 1},
+  };
+  for (const auto& c : cases) {
+    for (const XmlNode& context : {doc.documentElement(), group, other}) {
+      SCOPED_TRACE(std::string(c.query) + " from " + context.nodeName());
+      const std::vector<xmlNodePtr> expected = Reference(context, c.query);
+      EXPECT_EQ(Raw(context.selectNodes(c.query)), expected);
+      EXPECT_EQ(context.selectSingleNode(c.query).raw(), expected.empty() ? nullptr : expected.front());
+    }
+    EXPECT_EQ(doc.selectNodes(c.query).length(), static_cast<long>(c.matches)) << c.query;
+    EXPECT_TRUE(SelectionQuery::Compile(c.query)) << c.query << " went to libxml2";
+  }
+}
+
+TEST(SelectionEngine, MalformedAndOversizedQueriesBehaveAsBefore) {
+  TempDir dir;
+  const XmlDocument doc = Loaded(dir, "<r><Param name='a'/></r>");
+  for (const char* query : {"//Param[@name='it's']", "//Param[@name='a]", "//Param[@name='a'", "//Param[@name='a' && ]"}) {
+    EXPECT_TRUE(Raises(errors::kQueryInvalid, [&] { (void)doc.selectSingleNode(query); })) << query;
+  }
+  const std::string longName = "//" + std::string(100000, 'P');
+  EXPECT_TRUE(doc.selectSingleNode(longName).IsEmpty());
+  EXPECT_TRUE(Raises(errors::kQueryInvalid, [&] { (void)doc.selectNodes("//Param[@name='" + longName); }));
+}
+
+TEST(SelectionEngine, FindsTheLastOfAHundredThousandSiblings) {
+  TempDir dir;
+  std::string xml = "<r>";
+  for (int i = 0; i < 100000; ++i) xml += "<Param name='p'/>";
+  const XmlDocument doc = Loaded(dir, xml + "<Param name='wanted'>yes</Param></r>");
+  EXPECT_EQ(doc.selectSingleNode("//Param[@name='wanted']").text(), "yes");
+  EXPECT_EQ(doc.selectNodes("//Param").length(), 100001);
+}
+
+TEST(SelectionEngine, AnEditBetweenTwoLookupsShowsInTheSecond) {
+  TempDir dir;
+  XmlDocument doc = Loaded(dir, "<r><Param name='a'><Value>1</Value></Param><Param name='b'/></r>");
+  const XmlNode b = doc.selectSingleNode("//Param[@name='b']");
+  ASSERT_EQ(doc.selectNodes("//Value").length(), 1);
+  const auto generation = SelectionEngine::Of(b.document().get()).generation();
+
+  b.attributes().getNamedItem("name").text("a");
+  EXPECT_EQ(doc.selectNodes("//Param[@name='a']").length(), 2);
+  EXPECT_TRUE(doc.selectSingleNode("//Param[@name='b']").IsEmpty());
+
+  XmlNode value = doc.createNode(XmlDocument::NODE_ELEMENT, "Value", "");
+  XmlNode(b).appendChild(value);
+  XmlNode lang = doc.createNode(XmlDocument::NODE_ATTRIBUTE, "lang", "");
+  value.attributes().setNamedItem(lang);
+  lang.text("en");
+  EXPECT_EQ(doc.selectSingleNode("//Value[@lang='en']"), value);
+  EXPECT_EQ(doc.selectNodes("//Value").length(), 2);
+  EXPECT_GT(SelectionEngine::Of(b.document().get()).generation(), generation);
+}

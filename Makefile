@@ -6,7 +6,7 @@ JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTLPP_WARNINGS_AS_ERRORS=ON
 TLPP = $(BUILD)/tools/tlpp/tlpp
 
-.PHONY: deps configure build test test-asan lint fuzz demo bench package clean
+.PHONY: deps configure build test test-asan lint fuzz demo bench package mutants clean
 
 deps:
 	@bash tools/install-deps.sh
@@ -79,6 +79,14 @@ bench: deps
 	$(BENCH_BUILD)/bench/plugin_bench --plot-data $(BENCH_BUILD)/scan.dat
 	if command -v gnuplot >/dev/null; then \
 	  gnuplot -e "data='$(BENCH_BUILD)/scan.dat'; out='$(BENCH_BUILD)/scan.png'" bench/scan.gnuplot; fi
+
+# How many planted faults the tests catch: each fault of
+# tools/mutants/faults.txt alone, in a scratch copy of the tree with a build
+# of its own kept between runs (TLPP_MUTANTS_DIR, default /tmp/tlpp-mutants);
+# only the test programs a fault can reach are rebuilt and run. Prints
+# caught or missed per fault, and the score. Not part of make test.
+mutants: deps
+	python3 tools/mutants/mutants.py
 
 # The Debian packages: tlpaymentplugins (libraries, headers, tlpp, the
 # Python module, samples; no Qt) and tlpaymentplugins-dialog (the Qt dialog

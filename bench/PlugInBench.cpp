@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "PlugInGenerator.h"
+#include "ResidentMemory.h"
 #include "catalogue/PlugIns.h"
 #include "plugin/PlugIn.h"
 #include "support/InstalledFrontend.h"
@@ -38,7 +39,6 @@ using Clock = std::chrono::steady_clock;
 using TLPaymentPlugIns::PlugIn;
 using TLPaymentPlugIns::PlugIns;
 using testing_support::OpenDescriptors;
-using testing_support::ResidentKiB;
 
 namespace {
 

@@ -6,20 +6,10 @@
 #include <string>
 
 #include "support/BrokenRoot.h"
-#include "support/RunCommand.h"
 #include "support/TempDir.h"
+#include "tools/Tlpp.h"
 
 using namespace testing_support;
-
-namespace {
-
-// Runs tlpp with the arguments (already quoted for the shell); standard
-// error goes to errors ("&1": into out).
-CommandRun Tlpp(const std::string& arguments, const std::string& errors = "/dev/null") {
-  return RunCommand(std::string(TLPP_EXE) + " " + arguments + " 2>" + errors + " </dev/null");
-}
-
-}  // namespace
 
 TEST(Tlpp, ListsTheBundledSamplesWithGermanNames) {
   const CommandRun run = Tlpp("list");

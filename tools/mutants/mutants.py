@@ -14,6 +14,7 @@ the files a fault touched before.
 """
 
 import argparse
+import concurrent.futures
 import os
 import pathlib
 import shutil
@@ -137,18 +138,44 @@ def build(targets):
     return result.returncode == 0, result.stdout.decode(errors="replace")
 
 
-def failing_test(programs, python):
-    """The first test program that fails, or None when all pass."""
+def test_names(program):
+    """The tests of a test program, as --gtest_filter takes them."""
+    listing = subprocess.run([str(BUILD / "tests" / program), "--gtest_list_tests"], cwd=BUILD / "tests",
+                             env=dict(os.environ, QT_QPA_PLATFORM="offscreen"), check=True,
+                             capture_output=True).stdout.decode()
+    names, suite = [], ""
+    for line in listing.splitlines():
+        name = line.split("#")[0].strip()
+        if not line.startswith(" "):
+            suite = name
+        elif name:
+            names.append(suite + name)
+    return names
+
+
+def failing_test(programs, python, tests):
+    """The first test that fails, or None when all pass. Each test runs in a
+    process of its own, as ctest runs them (some change the environment),
+    two at a time; the first failure stops the rest."""
     environment = dict(os.environ, QT_QPA_PLATFORM="offscreen")
-    for program in programs:
+
+    def run(program, name):
         try:
-            result = subprocess.run([str(BUILD / "tests" / program), "--gtest_brief=1"], cwd=BUILD / "tests",
-                                    env=environment, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                                    timeout=TEST_TIMEOUT)
+            result = subprocess.run([str(BUILD / "tests" / program), "--gtest_brief=1", "--gtest_filter=" + name],
+                                    cwd=BUILD / "tests", env=environment, stdout=subprocess.DEVNULL,
+                                    stderr=subprocess.DEVNULL, timeout=TEST_TIMEOUT)
         except subprocess.TimeoutExpired:
-            return program + " (timed out)"
-        if result.returncode != 0:
-            return program
+            return f"{program} {name} (timed out)"
+        return None if result.returncode == 0 else f"{program} {name}"
+
+    with concurrent.futures.ThreadPoolExecutor(max_workers=int(JOBS)) as pool:
+        for program in programs:
+            runs = [pool.submit(run, program, name) for name in tests[program]]
+            for done in concurrent.futures.as_completed(runs):
+                if failed := done.result():
+                    for other in runs:
+                        other.cancel()
+                    return failed
     if python:
         result = subprocess.run(["ctest", "--test-dir", str(BUILD), "-R", r"^python\.", "-j", JOBS],
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -193,7 +220,8 @@ def main():
         print(log[-4000:], file=sys.stderr)
         print("the unchanged tree does not build", file=sys.stderr)
         return 2
-    broken = failing_test(every_program, python=True)
+    tests = {program: test_names(program) for program in every_program}
+    broken = failing_test(every_program, True, tests)
     if broken:
         print(f"the unchanged tree fails {broken}; fix that first", file=sys.stderr)
         return 2
@@ -204,16 +232,21 @@ def main():
         original = target.read_text()
         target.write_text(fault.planted(original))
         try:
+            verdict, note = "", ""
             programs, extra = reach(fault)
-            built, _ = build(programs + extra)
-            note = ""
-            if not built:
-                verdict, unbuilt = "unbuilt", unbuilt + 1
-            elif by := failing_test(programs, python=bool(extra)):
-                verdict, note, caught = "caught", f"  ({by})", caught + 1
-            elif fault.equivalent:
+            # Layer by layer, the fault's own first: the layers above are
+            # built and run only while nothing has caught it.
+            for at, program in enumerate(programs):
+                last = at == len(programs) - 1
+                if not build([program] + (extra if last else []))[0]:
+                    verdict, unbuilt = "unbuilt", unbuilt + 1
+                    break
+                if by := failing_test([program], bool(extra) and last, tests):
+                    verdict, note, caught = "caught", f"  ({by})", caught + 1
+                    break
+            if not verdict and fault.equivalent:
                 verdict, note, equivalent = "equal", f"  (equivalent: {fault.equivalent})", equivalent + 1
-            else:
+            elif not verdict:
                 verdict, missed = "MISSED", missed + 1
         finally:
             target.write_text(original)

@@ -116,6 +116,8 @@ TEST_F(WriteBack, ChangesWhileLoadingAreIgnored) {
     row->Content = "99";
     form.TLUSettings.ChangeValue(row, "99");
     form.SSCPlugInActive.Toggle();
+    row->Description = "selected while loading";
+    form.TLUSettings.SelectRow(row);
     return TLPaymentPlugIns::ImageControl::PictureSize{1, 1};
   };
   PutLogo();
@@ -123,6 +125,7 @@ TEST_F(WriteBack, ChangesWhileLoadingAreIgnored) {
   EXPECT_EQ(Text("//Param[@name='Days']/Value"), "14");
   EXPECT_EQ(Text("/*/@active"), "false");
   EXPECT_FALSE(form.cmdApply.Enabled);
+  EXPECT_EQ(form.ParamDesc.Caption, "");
 }
 
 TEST_F(WriteBack, AFailedWriteBackChangesNeitherTheDocumentNorApply) {

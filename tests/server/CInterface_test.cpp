@@ -217,7 +217,7 @@ TEST_F(CInterface, BooleansAreAutomationBooleans) {
   ASSERT_EQ(tlpp_PlugIn_get_IsActive(invoice, &value, &error), TLPP_OK);
   EXPECT_EQ(value, 0);
   // Any non-zero value is true; the document shows it before any save.
-  ASSERT_EQ(tlpp_PlugIn_let_IsActive(invoice, 1, &error), TLPP_OK);
+  ASSERT_EQ(tlpp_PlugIn_let_IsActive(invoice, 2, &error), TLPP_OK);
   char* text = nullptr;
   size_t length = 0;
   ASSERT_EQ(tlpp_PlugIn_get_Config(invoice, &text, &length, &error), TLPP_OK);
@@ -387,6 +387,8 @@ TEST_F(CStaging, TheCheckAndTheManifestAreTheLibrarysLines) {
 TEST_F(CInterface, TheFolderLockMakesASecondWriterWaitThenFail) {
   tlpp_plugin_lock* first = nullptr;
   tlpp_plugin_lock* second = nullptr;
+  EXPECT_EQ(tlpp_PlugInLock_Acquire((root / "invoice").c_str(), -1, &first, &error), TLPP_E_ERROR);
+  EXPECT_EQ(error.number, 5);
   ASSERT_EQ(tlpp_PlugInLock_Acquire((root / "invoice").c_str(), 0, &first, &error), TLPP_OK) << error.description;
   EXPECT_NE(tlpp_PlugInLock_Acquire((root / "invoice").c_str(), 50, &second, &error), TLPP_OK);
   EXPECT_EQ(error.number, 100996);

@@ -61,5 +61,7 @@ TEST_F(ReferenceStageObjectTest, AFailingReferenceFailsTheWholeRenderingAndNames
   }
   // Nothing of the failed text, nor of the one before.
   EXPECT_EQ(stageObj.PCode(), "");
-  EXPECT_TRUE(Raises(5, [&] { stageObj.ParseSnippet(text, 2); }));
+  for (const int16_t mode : {int16_t{0}, int16_t{2}}) {
+    EXPECT_TRUE(Raises(5, [&] { stageObj.ParseSnippet(text, mode); }));
+  }
 }

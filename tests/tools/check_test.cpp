@@ -68,9 +68,10 @@ TEST(TlppCheck, InactivePlugInsGetWarningsOnlyAndCleanOnesNothing) {
 
 TEST(TlppCheck, StoreLanguagesCanBeChosen) {
   TempDir dir;
-  const CommandRun run = Check(Root(dir, {"faulty"}) + " --store-langs de");
+  const CommandRun run = Check(Root(dir, {"faulty"}) + " --store-langs ,de,,");
   EXPECT_TRUE(Has(run.out, "Faulty\tde\terror\tThe parameter \"Empty\""));
   EXPECT_FALSE(Has(run.out, "Faulty\ten\terror"));
+  EXPECT_FALSE(Has(run.out, "Faulty\t\t"));  // empty entries name no language
 }
 
 TEST(TlppCheck, JsonIsOneObjectPerFindingInAnArray) {

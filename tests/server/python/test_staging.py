@@ -42,7 +42,12 @@ class PCodeAttribute:
         pass
 
 
-@pytest.mark.parametrize("host, expected", [(PCodeMethod(), "bytes \udcff"), (PCodeAttribute(), "42")])
+class PCodeNone(PCodeAttribute):
+    PCode = None
+
+
+@pytest.mark.parametrize("host, expected",
+                         [(PCodeMethod(), "bytes \udcff"), (PCodeAttribute(), "42"), (PCodeNone(), "")])
 def test_pcode_may_be_a_method_or_an_attribute_and_answer_bytes(invoice, host, expected):
     assert invoice.ParseSnippetFile(host) == expected
 

@@ -50,6 +50,9 @@ TEST_F(Opening, AnEmptyOrUndeclaredLanguageBecomesTheDefault) {
   EXPECT_EQ(form.AppLang, "en");
   EXPECT_EQ(form.StoreLang, "");
   EXPECT_EQ(form.Caption, "Set up test payment");
+  // An empty code is never looked up, even where a language declares it.
+  plugIn.Config().selectSingleNode("//Language[@isoCode='en']").attributes().getNamedItem("isoCode").text("");
+  EXPECT_EQ(Show("", "de").AppLang, "de");
 }
 
 TEST_F(Opening, WithoutADefaultLanguageOnlyADeclaredCodeOpens) {

@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Plants each fault of faults.txt alone in a scratch copy of the tree,
 rebuilds the test programs the fault can reach, runs them and says whether
-any test failed (caught) or none did (missed).
+any test failed (caught) or none did (missed). The fault's own layer goes
+first; the layers above it are built and run only while nothing has caught
+it. Each test runs in a process of its own, two at a time.
 
 The scratch copy and its build folder live in TLPP_MUTANTS_DIR (default
 /tmp/tlpp-mutants) and are kept between runs: the copy is brought up to
@@ -10,6 +12,7 @@ the files a fault touched before.
 
     tools/mutants/mutants.py                 every fault
     tools/mutants/mutants.py --only 3,17     faults 3 and 17
+    tools/mutants/mutants.py --at COMMIT     the tree of a commit, not the working tree
     tools/mutants/mutants.py --check         the list only: anchors unique
 """
 

@@ -99,8 +99,15 @@ TEST_F(CInterface, APlugInIsOneHandleByPositionKeyAndEnumerator) {
   ASSERT_EQ(tlpp_Enum_Next(walk, &first, &error), TLPP_OK);
   EXPECT_EQ(first, byKey);
 
-  for (tlpp_object* object : seen) tlpp_Release(object, nullptr);
-  for (tlpp_object* object : {first, byKey, byPosition, walk}) tlpp_Release(object, nullptr);
+  // One reference for each time the handle was handed out.
+  for (tlpp_object* object : seen) EXPECT_EQ(tlpp_Release(object, nullptr), TLPP_OK);
+  for (tlpp_object* object : {first, byKey, byPosition, walk}) EXPECT_EQ(tlpp_Release(object, nullptr), TLPP_OK);
+  // Released for good, a plug-in is handed out again under a new handle.
+  ASSERT_EQ(tlpp_PlugIns_let_PlugInsPath(plugIns, root.path().c_str(), &error), TLPP_OK);
+  tlpp_Release(Item("TLInvoice"), nullptr);
+  tlpp_object* again = Item("TLInvoice");
+  EXPECT_NE(again, nullptr);
+  tlpp_Release(again, nullptr);
 }
 
 TEST_F(CInterface, BadHandlesAreErrorsNotCrashes) {

@@ -79,6 +79,8 @@ TEST_F(QtDialog, TickApplyEditAndEnterSaveTheSampleToDisk) {
   plugIn.ConfigPath(plugInDir);
   const bool wasActive = plugIn.IsActive();
   WhenShown([&](QDialog& dialog) {
+    auto* label = Child<QLineEdit>(dialog, "PaymentLabel");
+    EXPECT_EQ(label->text().toStdString(), "Zahlung auf Rechnung");  // the document's value
     auto* apply = Child<QPushButton>(dialog, "cmdApply");
     EXPECT_FALSE(apply->isEnabled());
     QTest::mouseClick(Child<QCheckBox>(dialog, "SSCPlugInActive"), Qt::LeftButton);
@@ -87,7 +89,6 @@ TEST_F(QtDialog, TickApplyEditAndEnterSaveTheSampleToDisk) {
     EXPECT_FALSE(apply->isEnabled());
     EXPECT_EQ(ActiveOnDisk(plugInDir), !wasActive) << "saved by Apply";
 
-    auto* label = Child<QLineEdit>(dialog, "PaymentLabel");
     label->selectAll();
     QTest::keyClicks(label, "Kauf auf Rechnung <neu>");
     QTest::keyClick(label, Qt::Key_Return);  // finishes the edit and presses OK

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "PlugInGenerator.h"
+#include "ResidentMemory.h"
 #include "catalogue/PlugIns.h"
 #include "platform/SelectionEngine.h"
 #include "plugin/PlugIn.h"
@@ -39,7 +40,6 @@ using Clock = std::chrono::steady_clock;
 using TLPaymentPlugIns::PlugIn;
 using TLPaymentPlugIns::PlugIns;
 using testing_support::OpenDescriptors;
-using testing_support::ResidentKiB;
 
 namespace {
 

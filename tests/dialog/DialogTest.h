@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "dialog/frmPlugIn.h"
-#include "platform/MessageBox.h"
 #include "platform/XmlDocument.h"
 #include "plugin/PlugIn.h"
 #include "support/InstalledFrontend.h"
+#include "support/MessageCapture.h"
 #include "support/ScopedLocale.h"
 #include "support/ScriptedFrontend.h"
 #include "support/TempDir.h"
@@ -20,12 +20,6 @@
 // write amounts so), and the message boxes collected.
 class DialogTest : public ::testing::Test {
  protected:
-  DialogTest() {
-    mPreviousPresenter = TLPaymentPlugIns::MessageBox::SetPresenter(
-        [this](const std::string& text, const std::string&) { messages.push_back(text); });
-  }
-  ~DialogTest() override { TLPaymentPlugIns::MessageBox::SetPresenter(mPreviousPresenter); }
-
   // Puts the fixture into the folder as config.xml and loads it.
   TLPaymentPlugIns::PlugIn& Load(const std::string& fixture) {
     testing_support::WriteFile(dir / "config.xml", testing_support::Fixture("dialog/data/" + fixture));
@@ -39,6 +33,10 @@ class DialogTest : public ::testing::Test {
     plugIn.ShowConfigDialogue(appLang, storeLang);
     return frontend->form();
   }
+  // A 50 x 40 bitmap as the plug-in's logo.
+  void PutLogo() const {
+    testing_support::WriteFile(dir / "logo.bmp", testing_support::Fixture("dialog/data/logo-50x40.bmp"));
+  }
   std::string OnDisk() const { return testing_support::ReadFile(dir / "config.xml"); }
   std::string Text(const std::string& query) { return plugIn.Config().selectSingleNode(query).text(); }
 
@@ -47,8 +45,5 @@ class DialogTest : public ::testing::Test {
   std::shared_ptr<testing_support::ScriptedFrontend> frontend = std::make_shared<testing_support::ScriptedFrontend>();
   testing_support::InstalledFrontend installed{frontend};
   TLPaymentPlugIns::PlugIn plugIn;
-  std::vector<std::string> messages;
-
- private:
-  TLPaymentPlugIns::MessageBox::Presenter mPreviousPresenter;
+  testing_support::MessageCapture messages;
 };

@@ -37,7 +37,8 @@ TEST(LocaleNumbers, IntegersRoundHalfToEvenAndReadTheLocalesSeparators) {
 
 TEST(LocaleNumbers, IntegerFailuresAreTypeMismatchOrOverflow) {
   const ScopedLocale german("de_DE");
-  for (const char* text : {"abc", "", "  ", "12x", "1,2,3,x"}) {
+  // A group separator counts only after a digit.
+  for (const char* text : {"abc", "", "  ", "12x", "1,2,3,x", ".5"}) {
     EXPECT_TRUE(testing_support::Raises(13, [&] { LocaleNumbers::ToInteger(Variant(text)); })) << text;
   }
   for (const char* text : {"99999", "32767,5", "-32769", "1e400"}) {
@@ -89,6 +90,7 @@ TEST(LocaleNumbers, TheLocaleComesFromLcAllThenLcNumericThenLang) {
   unsetenv("LC_NUMERIC");
   EXPECT_EQ(LocaleNumbers::UserLocaleName(), "en_US");
   setenv("LANG", "C", 1);
+  EXPECT_EQ(LocaleNumbers::UserLocaleName(), "en_US_POSIX");
   EXPECT_EQ(LocaleNumbers::ToInteger(Variant("2.5")), 2);
 }
 
@@ -103,5 +105,9 @@ TEST(NormaliseAmount, KeepsDigitsPointsAndTheFirstComma) {
   EXPECT_EQ(frmPlugIn::NormaliseAmount(""), Variant("0"));
   EXPECT_TRUE(testing_support::Raises(13, [] { frmPlugIn::NormaliseAmount(","); }));
   EXPECT_TRUE(testing_support::Raises(6, [] { frmPlugIn::NormaliseAmount(std::string(32768, 'x')); }));
+  // Characters beyond the 16-bit plane count twice, as the runtime counts them.
+  std::string cards;
+  for (int i = 0; i < 16384; ++i) cards += "\xF0\x9F\x92\xB3";
+  EXPECT_TRUE(testing_support::Raises(6, [&] { frmPlugIn::NormaliseAmount(cards); }));
   EXPECT_EQ(frmPlugIn::NormaliseAmount(std::string(32767, ' ')), Variant("0"));
 }

@@ -35,12 +35,3 @@ TEST_F(Report, EachResourceFileGetsAGreenOrDarkRedRowWithItsPathAndSentence) {
   }
   EXPECT_TRUE(form.SSAPlugIn.TabFor(form.SSPPlugInReport).Enabled);
 }
-
-TEST_F(Report, AStatusCaptionMissingInTheDisplayLanguageIsEmpty) {
-  Load("plugin.xml");
-  plugIn.Config().selectSingleNode("//*[@name='FormTabReportFailureCaption' and @lang='en']").attributes()
-      .getNamedItem("lang").text("xx");
-  const auto& form = Show("en", "en");
-  EXPECT_EQ(form.TLUReport.Rows().Item(1)->Content, Variant(""));
-  EXPECT_EQ(form.TLUReport.Rows().Item(1)->StateColor, 0x000099u);
-}

@@ -100,8 +100,6 @@ TEST_F(SettingsView, TabsWithNothingToShowAreSwitchedOff) {
   EXPECT_TRUE(form.SSAPlugIn.TabFor(form.SSPPlugInMain).Enabled);
   EXPECT_FALSE(form.SSAPlugIn.TabFor(form.SSPPlugInAdvanced).Enabled);
   EXPECT_FALSE(form.SSAPlugIn.TabFor(form.SSPPlugInReport).Enabled);
-  EXPECT_EQ(form.TLUSettings.Rows().Count(), 0u);
-  EXPECT_EQ(form.TLUReport.Rows().Count(), 0u);
 }
 
 TEST_F(SettingsView, OnlyHiddenParametersLeaveTheTabOnButEmpty) {

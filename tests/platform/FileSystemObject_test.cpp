@@ -60,6 +60,8 @@ TEST(FileSystemObject, TextFilesAreReadAndWrittenAsBytes) {
   in->Close();
   EXPECT_TRUE(Raises(53, [&] { fso.OpenTextFile(dir / "none", FileSystemObject::ForReading, false); }));
   EXPECT_TRUE(Raises(75, [&] { fso.OpenTextFile(dir.path(), FileSystemObject::ForReading, false); }));
+  // A read that fails (this process's memory at address 0) is an error too.
+  EXPECT_TRUE(Raises(75, [&] { fso.OpenTextFile("/proc/self/mem", FileSystemObject::ForReading, false)->ReadAll(); }));
   fso.CopyFile(dir / "t.txt", dir / "copy.txt", true);
   EXPECT_EQ(ReadFile(dir / "copy.txt"), bytes);
   WriteFile(dir / "t.txt", "new");

@@ -29,14 +29,7 @@ TEST(PlugInLoad, MissingOrMalformedDocumentRaises100991AndKeepsThePath) {
   const std::string broken = FixtureFolder(dir, "not_well_formed.xml");
   for (const std::string& folder : {dir / "empty", broken}) {
     PlugIn plugIn;
-    try {
-      plugIn.ConfigPath(folder);
-      FAIL() << "loaded " << folder;
-    } catch (const Error& error) {
-      EXPECT_EQ(error.Number(), 100991);
-      EXPECT_EQ(error.Source(), "TLPaymentPlugIns.PlugIn");
-      EXPECT_EQ(error.Description(), kMalformed);
-    }
+    EXPECT_TRUE(Raises(100991, [&] { plugIn.ConfigPath(folder); }, kMalformed));
     EXPECT_EQ(plugIn.ConfigPath(), folder);
     // Every loading member tries again and fails the same way.
     EXPECT_TRUE(Raises(100991, [&] { plugIn.ID(); }));
@@ -138,19 +131,6 @@ TEST(PlugInFlags, IsActiveChangesMemoryUntilSaved) {
   std::string expected = before;
   expected.replace(expected.find("active=\"false\""), 14, "active=\"true\"");
   EXPECT_EQ(ReadFile(folder + "/config.xml"), expected);
-}
-
-TEST(PlugInSave, ConfigIsTheLiveDocument) {
-  TempDir dir;
-  const std::string folder = FixtureFolder(dir, "complete.xml");
-  PlugIn plugIn;
-  plugIn.ConfigPath(folder);
-  plugIn.Config().selectSingleNode("//ID").text("Edited & <saved>");
-  EXPECT_EQ(plugIn.ID(), "Edited & <saved>");
-  plugIn.SaveConfiguration();
-  PlugIn reread;
-  reread.ConfigPath(folder);
-  EXPECT_EQ(reread.ID(), "Edited & <saved>");
 }
 
 TEST(PlugInSave, FailedSaveReachesCallerAndKeepsFileAndMemory) {

@@ -99,8 +99,15 @@ TEST_F(CInterface, APlugInIsOneHandleByPositionKeyAndEnumerator) {
   ASSERT_EQ(tlpp_Enum_Next(walk, &first, &error), TLPP_OK);
   EXPECT_EQ(first, byKey);
 
-  for (tlpp_object* object : seen) tlpp_Release(object, nullptr);
-  for (tlpp_object* object : {first, byKey, byPosition, walk}) tlpp_Release(object, nullptr);
+  // One reference for each time the handle was handed out.
+  for (tlpp_object* object : seen) EXPECT_EQ(tlpp_Release(object, nullptr), TLPP_OK);
+  for (tlpp_object* object : {first, byKey, byPosition, walk}) EXPECT_EQ(tlpp_Release(object, nullptr), TLPP_OK);
+  // Released for good, a plug-in is handed out again under a new handle.
+  ASSERT_EQ(tlpp_PlugIns_let_PlugInsPath(plugIns, root.path().c_str(), &error), TLPP_OK);
+  tlpp_Release(Item("TLInvoice"), nullptr);
+  tlpp_object* again = Item("TLInvoice");
+  EXPECT_NE(again, nullptr);
+  tlpp_Release(again, nullptr);
 }
 
 TEST_F(CInterface, BadHandlesAreErrorsNotCrashes) {
@@ -132,14 +139,12 @@ TEST_F(CInterface, BadHandlesAreErrorsNotCrashes) {
   EXPECT_EQ(tlpp_PlugIns_get_Count(plugIns, nullptr, &error), TLPP_E_ARGUMENT);
   EXPECT_EQ(tlpp_PlugIns_let_PlugInsPath(plugIns, nullptr, &error), TLPP_E_ARGUMENT);
   EXPECT_EQ(error.number, 5);
-}
 
-TEST_F(CInterface, ClassesAreMadeByName) {
+  // Classes are made by name.
   tlpp_object* object = reinterpret_cast<tlpp_object*>(&error);
   EXPECT_EQ(tlpp_CreateObject("TLPaymentPlugIns.Shop", &object, &error), TLPP_E_ERROR);
   EXPECT_EQ(object, nullptr);
   EXPECT_EQ(error.number, 429);
-  EXPECT_NE(std::string(error.description).find("TLPaymentPlugIns.Shop"), std::string::npos);
 }
 
 TEST_F(CInterface, NumberedErrorsCrossWithNumberSourceAndDescription) {
@@ -155,16 +160,7 @@ TEST_F(CInterface, NumberedErrorsCrossWithNumberSourceAndDescription) {
   EXPECT_EQ(error.number, 0);
   EXPECT_STREQ(error.description, "");
   tlpp_Release(plugIn, nullptr);
-
-  tlpp_object* fresh = Create("TLPaymentPlugIns.PlugIns");
-  int32_t count = 0;
-  EXPECT_EQ(tlpp_PlugIns_get_Count(fresh, &count, &error), TLPP_E_ERROR);
-  EXPECT_EQ(error.number, 91);
-  tlpp_Release(fresh, nullptr);
-
   tlpp_object* item = nullptr;
-  EXPECT_EQ(tlpp_PlugIns_get_Item(plugIns, 4, &item, &error), TLPP_E_ERROR);
-  EXPECT_EQ(error.number, 9);
   EXPECT_EQ(tlpp_PlugIns_get_ItemByKey(plugIns, "nope", &item, nullptr), TLPP_E_ERROR);
 }
 
@@ -228,7 +224,7 @@ TEST_F(CInterface, BooleansAreAutomationBooleans) {
   ASSERT_EQ(tlpp_PlugIn_get_IsActive(invoice, &value, &error), TLPP_OK);
   EXPECT_EQ(value, 0);
   // Any non-zero value is true; the document shows it before any save.
-  ASSERT_EQ(tlpp_PlugIn_let_IsActive(invoice, 1, &error), TLPP_OK);
+  ASSERT_EQ(tlpp_PlugIn_let_IsActive(invoice, 2, &error), TLPP_OK);
   char* text = nullptr;
   size_t length = 0;
   ASSERT_EQ(tlpp_PlugIn_get_Config(invoice, &text, &length, &error), TLPP_OK);
@@ -398,6 +394,8 @@ TEST_F(CStaging, TheCheckAndTheManifestAreTheLibrarysLines) {
 TEST_F(CInterface, TheFolderLockMakesASecondWriterWaitThenFail) {
   tlpp_plugin_lock* first = nullptr;
   tlpp_plugin_lock* second = nullptr;
+  EXPECT_EQ(tlpp_PlugInLock_Acquire((root / "invoice").c_str(), -1, &first, &error), TLPP_E_ERROR);
+  EXPECT_EQ(error.number, 5);
   ASSERT_EQ(tlpp_PlugInLock_Acquire((root / "invoice").c_str(), 0, &first, &error), TLPP_OK) << error.description;
   EXPECT_NE(tlpp_PlugInLock_Acquire((root / "invoice").c_str(), 50, &second, &error), TLPP_OK);
   EXPECT_EQ(error.number, 100996);

@@ -71,7 +71,7 @@ TEST(ScanAgreement, TheBrokenRootGivesTheSameResultsInCppCAndPython) {
             "    print(*([f, p.ID, 0, '', 0, 0, ''] if p else [f, '', e.number, e.path, e.line, e.column, e.reason]),"
             " sep='\\t')\n");
   const CommandRun python =
-      RunCommand("PYTHONPATH=" TLPP_PYTHON_PATH " " TLPP_PYTHON " " + (dir / "scan.py") + " " + root + " </dev/null");
+      RunCommand("PYTHONPATH=" TLPP_PYTHON_PATH " " TLPP_PYTHON " " + (dir / "scan.py") + " " + root);
   EXPECT_EQ(python.status, 0);
   EXPECT_EQ(python.out, cpp);
 #endif

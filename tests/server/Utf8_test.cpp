@@ -23,6 +23,7 @@ TEST(ServerUtf8, AcceptsEveryPlaneAndRefusesWhatIsNotUtf8) {
        }) {
     EXPECT_FALSE(IsUtf8(bad)) << testing::PrintToString(bad);
   }
+  EXPECT_FALSE(IsUtf8(std::string_view("\xE2\x82\xAC", 2)));  // nothing is read past the end
 }
 
 TEST(ServerUtf8, CutsBeforeTheCharacterThatWouldBeSplit) {

@@ -5,6 +5,7 @@
 
 #include "RecordingStageObject.h"
 #include "plugin/PlugIn.h"
+#include "staging/StageManifest.h"
 #include "support/PlugInFolder.h"
 #include "support/TempDir.h"
 
@@ -80,6 +81,10 @@ TEST_F(FileStagingTest, FilesAreCopiedOrRenderedAndFailingOnesPassedOver) {
   // Each rendered text: ParseSnippet with mode 1, then PCode, once.
   EXPECT_EQ(host.calls,
             (std::vector<std::string>{"ParseSnippet(page,1)", "PCode", "ParseSnippet(second,1)", "PCode"}));
+  // The manifest lists a destination once, for the file written there last.
+  const std::string manifest = StageManifest::Describe(plugIn, stage);
+  EXPECT_EQ(manifest.find("out/twice.txt"), manifest.rfind("out/twice.txt")) << manifest;
+  EXPECT_NE(manifest.find("rendered  out/twice.txt"), std::string::npos) << manifest;
 }
 
 TEST_F(FileStagingTest, WithoutAStagingObjectRenderedFilesAreNotWrittenAtAll) {

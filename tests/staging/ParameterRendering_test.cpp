@@ -90,6 +90,7 @@ TEST(BooleanTextTest, NumbersUseTheDecimalSeparatorOfTheUsersLocale) {
     EXPECT_TRUE(BooleanText::Convert("0,5"));
     EXPECT_FALSE(BooleanText::Convert("-0,0"));
     EXPECT_TRUE(BooleanText::Convert("0.5"));
+    EXPECT_FALSE(BooleanText::Convert(" FALSE \r\n"));
   }
   const ScopedLocale english("en_US.UTF-8");
   EXPECT_TRUE(Raises(13, [] { BooleanText::Convert("0,5"); }));

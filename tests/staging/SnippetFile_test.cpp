@@ -5,6 +5,7 @@
 #include "RecordingStageObject.h"
 #include "plugin/PlugIn.h"
 #include "support/PlugInFolder.h"
+#include "support/ProcessStats.h"
 #include "support/Raises.h"
 #include "support/TempDir.h"
 
@@ -13,10 +14,6 @@ using namespace testing_support;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::size_t OpenDescriptors() {
-  return static_cast<std::size_t>(std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
-}
 
 class SnippetFileTest : public ::testing::Test {
  protected:
@@ -54,7 +51,7 @@ TEST_F(SnippetFileTest, NothingIsOpenedOrRenderedWithoutASnippetOrAStagingObject
 }
 
 TEST_F(SnippetFileTest, FailuresReachTheCallerAndTheFileIsClosed) {
-  const std::size_t open = OpenDescriptors();
+  const long open = OpenDescriptors();
   host.failParseOn = "mixed";
   EXPECT_TRUE(Raises(RecordingStageObject::kHostError, [&] { plugIn.ParseSnippetFile(&host); }));
   EXPECT_EQ(OpenDescriptors(), open);

@@ -18,11 +18,6 @@ uint32_t Little32(const unsigned char* bytes) {
          static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
 }
 
-// At most four bytes.
-void PutLittle(std::string& out, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
 }  // namespace
 
 void ScriptedFrontend::ShowModal(Form& form) {
@@ -73,28 +68,6 @@ void ScriptedFrontend::CheckRow(const std::string& key, bool checked) {
 
 void ScriptedFrontend::SelectRow(const TLPaymentPlugIns::TolvaneUI& view, const std::string& key) {
   view.SelectRow(Row(view, key));
-}
-
-void WriteBmp(const std::string& path, long width, long height) {
-  const auto rowBytes = static_cast<uint32_t>((width * 3 + 3) / 4 * 4);
-  const auto imageBytes = rowBytes * static_cast<uint32_t>(height);
-  std::string bmp = "BM";
-  PutLittle(bmp, 54 + imageBytes, 4);
-  PutLittle(bmp, 0, 4);
-  PutLittle(bmp, 54, 4);
-  PutLittle(bmp, 40, 4);
-  PutLittle(bmp, static_cast<uint32_t>(width), 4);
-  PutLittle(bmp, static_cast<uint32_t>(height), 4);
-  PutLittle(bmp, 1, 2);
-  PutLittle(bmp, 24, 2);
-  PutLittle(bmp, 0, 4);
-  PutLittle(bmp, imageBytes, 4);
-  PutLittle(bmp, 2835, 4);
-  PutLittle(bmp, 2835, 4);
-  PutLittle(bmp, 0, 4);
-  PutLittle(bmp, 0, 4);
-  bmp.append(imageBytes, static_cast<char>(0xC0));
-  std::ofstream(path, std::ios::binary) << bmp;
 }
 
 }  // namespace testing_support

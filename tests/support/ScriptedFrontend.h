@@ -54,7 +54,4 @@ class ScriptedFrontend : public TLPaymentPlugIns::DialogFrontend {
   Form* mForm = nullptr;
 };
 
-// A BMP file of width x height pixels, 24 bits, all grey.
-void WriteBmp(const std::string& path, long width, long height);
-
 }  // namespace testing_support

@@ -16,18 +16,14 @@
 #include "plugin/PlugInLock.h"
 #include "support/PlugInFolder.h"
 #include "support/ScopedLocale.h"
-#include "support/RunCommand.h"
 #include "support/TempDir.h"
+#include "tools/Tlpp.h"
 
 using namespace testing_support;
 using namespace TLPaymentPlugIns;
 namespace fs = std::filesystem;
 
 namespace {
-
-CommandRun Tlpp(const std::string& arguments, bool mergeErrors = false) {
-  return RunTool(std::string(TLPP_EXE) + " " + arguments, mergeErrors);
-}
 
 // A single-quoted shell word.
 std::string Shell(const std::string& text) {
@@ -83,7 +79,7 @@ TEST(TlppSet, WritesWhatTheDialogWritesAndRefusesWhatItRefuses) {
     const std::string original = ReadFile(byTool + "/config.xml");
     const std::optional<long> refused = DialogWrites(byDialog, c.param, c.lang, c.entry);
     const CommandRun run =
-        Tlpp("set " + byTool + " " + c.param + " " + Shell(c.entry) + " --store-lang " + c.lang, true);
+        Tlpp("set " + byTool + " " + c.param + " " + Shell(c.entry) + " --store-lang " + c.lang, "&1");
     const std::string label = std::string(c.param) + " " + c.entry.substr(0, 20);
     if (refused) {
       EXPECT_EQ(run.status, 2) << label;
@@ -105,10 +101,10 @@ TEST(TlppSet, ChecksUnknownNamesAndDryRunsWriteNothing) {
   EXPECT_EQ(Tlpp("set " + shop + " Amex maybe").status, 2);
   // Unknown or hidden: exit 1, the closest names first.
   for (const char* name : {"Lable", "Version", "Cards"}) {
-    const CommandRun unknown = Tlpp("set " + shop + " " + name + " x", true);
+    const CommandRun unknown = Tlpp("set " + shop + " " + name + " x", "&1");
     EXPECT_EQ(unknown.status, name == std::string("Cards") ? 2 : 1) << name;
   }
-  EXPECT_NE(Tlpp("set " + shop + " Lable x", true).out.find("it has: Label, "), std::string::npos);
+  EXPECT_NE(Tlpp("set " + shop + " Lable x", "&1").out.find("it has: Label, "), std::string::npos);
   EXPECT_EQ(ReadFile(shop + "/config.xml"), original);
   EXPECT_EQ(Tlpp("set " + shop + " Amex YES").out, "Shop Amex: \"0\" -> \"1\"\n");
 }
@@ -155,7 +151,7 @@ TEST(TlppImport, ReportsEveryProblemWithItsPathAndWritesNothing) {
   const std::string shop = ShopCopy(dir);
   const std::string original = ReadFile(shop + "/config.xml");
   const std::string invalid = std::string(TLPP_TEST_DATA) + "/tools/data/settings/invalid.json";
-  const CommandRun run = Tlpp("import " + invalid + " " + dir.path(), true);
+  const CommandRun run = Tlpp("import " + invalid + " " + dir.path(), "&1");
   EXPECT_EQ(run.status, 1);
   for (const char* path :
        {"$.plugins[0].active: expected true or false", "$.plugins[0].params.Days.value: error 13",
@@ -184,7 +180,7 @@ TEST(TlppWriters, ASecondWriterWaitsAndGivesUpWithExit3) {
   const std::string original = ReadFile(shop + "/config.xml");
   {
     const PlugInLock held(shop, std::chrono::milliseconds(0));
-    const CommandRun run = Tlpp("set " + shop + " Days 30 --wait 0.3", true);
+    const CommandRun run = Tlpp("set " + shop + " Days 30 --wait 0.3", "&1");
     EXPECT_EQ(run.status, 3);
     EXPECT_NE(run.out.find("error 100996"), std::string::npos) << run.out;
     EXPECT_EQ(ReadFile(shop + "/config.xml"), original);

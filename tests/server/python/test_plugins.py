@@ -85,6 +85,8 @@ def test_texts_from_python_must_be_utf8(plugins, invoice):
         invoice.GetParam("IBAN", "d\udce9")
     with raises(13):
         invoice.GetParam(7)
+    with raises(13):
+        invoice.GetParam(None)
 
 
 def test_a_second_writer_waits_for_the_folder_lock_then_gives_up(root):

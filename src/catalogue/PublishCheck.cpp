@@ -228,6 +228,9 @@ std::vector<Finding> PublishCheck::Check(PlugIn& plugIn) const {
   const std::vector<std::string>& storeLangs = mStoreLangs.empty() ? declared : mStoreLangs;
 
   // Warnings, for every plug-in; the dialog's failure is an error.
+  if (plugIn.ID().empty()) {
+    report.warning("*", "The plug-in's ID is empty: a host that finds plug-ins by ID cannot tell it from another one with an empty ID.");
+  }
   if (!config.selectSingleNode(schema::kQueryDefaultLanguage)) {
     report.warning("*",
                    "No language is marked as the default: the name and the dialog "

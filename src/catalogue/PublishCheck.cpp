@@ -229,7 +229,8 @@ std::vector<Finding> PublishCheck::Check(PlugIn& plugIn) const {
 
   // Warnings, for every plug-in; the dialog's failure is an error.
   if (plugIn.ID().empty()) {
-    report.warning("*", "The plug-in's ID is empty: a host that finds plug-ins by ID cannot tell it from another one with an empty ID.");
+    report.warning("*", "The plug-in's ID is empty: a host that finds plug-ins by ID cannot tell it from another "
+                        "one with an empty ID.");
   }
   if (!config.selectSingleNode(schema::kQueryDefaultLanguage)) {
     report.warning("*",

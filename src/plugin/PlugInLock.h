@@ -8,10 +8,11 @@ namespace TLPaymentPlugIns {
 // The advisory lock that writers of one plug-in folder's config.xml take, so
 // that two of them never overwrite each other's changes: an exclusive flock
 // on the file config.xml.lock beside config.xml, created by the writer that
-// takes the lock and removed by it as it lets go. A writer takes the lock, loads the document, changes it,
-// saves it and only then lets the lock go. Readers need no lock, since saves
-// replace config.xml whole. The lock belongs to the open file, so it goes
-// when the object goes or the process ends, however it ends.
+// takes the lock and removed by it as it lets go. A writer takes the lock,
+// loads the document, changes it, saves it and only then lets the lock go.
+// Readers need no lock, since saves replace config.xml whole. The lock
+// belongs to the open file, so it goes when the object goes or the process
+// ends, however it ends.
 class PlugInLock {
  public:
   // Takes the lock of folder, waiting up to timeout while another writer

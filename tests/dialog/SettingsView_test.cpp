@@ -71,10 +71,7 @@ TEST_F(SettingsView, AStoreLanguageWithoutValuesGetsEmptyValueElementsAndEnables
   }
   EXPECT_FALSE(plugIn.Config().selectSingleNode("//Param[@name='Note']/Value[@lang]"));
   EXPECT_EQ(OnDisk(), before);
-}
-
-TEST_F(SettingsView, AnEmptyStoreLanguageLooksForAndCreatesAnEmptyLang) {
-  Load("plugin.xml");
+  // An empty store language is a language like any other.
   Show("de", "");
   EXPECT_TRUE(plugIn.Config().selectSingleNode("//Param[@name='Label']/Value[@lang='']"));
 }
@@ -100,12 +97,13 @@ TEST_F(SettingsView, TabsWithNothingToShowAreSwitchedOff) {
   EXPECT_TRUE(form.SSAPlugIn.TabFor(form.SSPPlugInMain).Enabled);
   EXPECT_FALSE(form.SSAPlugIn.TabFor(form.SSPPlugInAdvanced).Enabled);
   EXPECT_FALSE(form.SSAPlugIn.TabFor(form.SSPPlugInReport).Enabled);
-}
 
-TEST_F(SettingsView, OnlyHiddenParametersLeaveTheTabOnButEmpty) {
-  Load("plugin.xml");
-  for (auto P : plugIn.Config().selectNodes("//Param")) P.attributes().getNamedItem("readOnly").text("true");
-  const auto& form = Show("de", "de");
-  EXPECT_EQ(form.TLUSettings.Rows().Count(), 0u);
-  EXPECT_TRUE(form.SSAPlugIn.TabFor(form.SSPPlugInAdvanced).Enabled);
+  // Parameters that are all hidden leave the tab on, but empty.
+  testing_support::WriteFile(dir / "config.xml", testing_support::Fixture("dialog/data/plugin.xml"));
+  TLPaymentPlugIns::PlugIn hidden;
+  hidden.ConfigPath(dir.path());
+  for (auto P : hidden.Config().selectNodes("//Param")) P.attributes().getNamedItem("readOnly").text("true");
+  hidden.ShowConfigDialogue("de", "de");
+  EXPECT_EQ(frontend->form().TLUSettings.Rows().Count(), 0u);
+  EXPECT_TRUE(frontend->form().SSAPlugIn.TabFor(frontend->form().SSPPlugInAdvanced).Enabled);
 }

@@ -1,30 +1,15 @@
 #include "platform/FileSystemObject.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 
-#include "platform/Path.h"
 #include "support/Raises.h"
 #include "support/TempDir.h"
 
 using namespace TLPaymentPlugIns;
 using namespace testing_support;
 namespace fs = std::filesystem;
-
-TEST(FileSystemObject, FoldersAreNeverFilesAndFilesNeverFolders) {
-  TempDir dir;
-  WriteFile(dir / "f", "x");
-  fs::create_directory(dir / "d");
-  const FileSystemObject fso;
-  EXPECT_TRUE(fso.FileExists(dir / "f"));
-  EXPECT_FALSE(fso.FolderExists(dir / "f"));
-  EXPECT_TRUE(fso.FolderExists(dir / "d"));
-  EXPECT_FALSE(fso.FileExists(dir / "d"));
-  EXPECT_FALSE(fso.FileExists(""));
-  EXPECT_FALSE(fso.FolderExists(""));
-}
 
 TEST(FileSystemObject, SubFoldersAreSortedByteWiseAndSkipBrokenLinks) {
   TempDir dir;
@@ -36,16 +21,6 @@ TEST(FileSystemObject, SubFoldersAreSortedByteWiseAndSkipBrokenLinks) {
   for (const Folder& folder : FileSystemObject().GetFolder(dir.path()).SubFolders()) names.push_back(folder.Name());
   EXPECT_EQ(names, (std::vector<std::string>{"B", "_x", "a", "b", "link-to-a", "ä"}));
   EXPECT_TRUE(Raises(76, [&] { FileSystemObject().GetFolder(dir / "missing"); }));
-}
-
-TEST(FileSystemObject, CreateFolderMakesOneLevelOnly) {
-  TempDir dir;
-  const FileSystemObject fso;
-  fso.CreateFolder(dir / "one");
-  EXPECT_TRUE(fso.FolderExists(dir / "one"));
-  EXPECT_TRUE(Raises(76, [&] { fso.CreateFolder(dir / "two/three"); }));
-  EXPECT_FALSE(fso.FolderExists(dir / "two"));
-  EXPECT_TRUE(Raises(58, [&] { fso.CreateFolder(dir / "one"); }));
 }
 
 TEST(FileSystemObject, TextFilesAreReadAndWrittenAsBytes) {
@@ -68,10 +43,4 @@ TEST(FileSystemObject, TextFilesAreReadAndWrittenAsBytes) {
   fso.CopyFile(dir / "t.txt", dir / "copy.txt", true);
   EXPECT_EQ(ReadFile(dir / "copy.txt"), "new");
   EXPECT_TRUE(Raises(53, [&] { fso.CopyFile(dir / "none", dir / "x", true); }));
-}
-
-TEST(Path, JoinsWithSlashAndTakesDocumentBackslashesAsSlashes) {
-  EXPECT_EQ(Path::Join("/shop", "images\\logo.gif"), "/shop/images/logo.gif");
-  EXPECT_EQ(Path::Join("/shop/", "a"), "/shop//a");
-  EXPECT_EQ(Path::FromDocument("\\images"), "/images");
 }

@@ -80,24 +80,17 @@ TEST(SelectionEngine, AnswersAsLibxml2DoesOnTheTrapDocument) {
   }
 }
 
-TEST(SelectionEngine, MalformedAndOversizedQueriesBehaveAsBefore) {
+TEST(SelectionEngine, MalformedAndOversizedQueriesRaiseSilently) {
   TempDir dir;
   const XmlDocument doc = Loaded(dir, "<r><Param name='a'/></r>");
+  testing::internal::CaptureStderr();
   for (const char* query : {"//Param[@name='it's']", "//Param[@name='a]", "//Param[@name='a'", "//Param[@name='a' && ]"}) {
     EXPECT_TRUE(Raises(errors::kQueryInvalid, [&] { (void)doc.selectSingleNode(query); })) << query;
   }
   const std::string longName = "//" + std::string(100000, 'P');
   EXPECT_TRUE(doc.selectSingleNode(longName).IsEmpty());
   EXPECT_TRUE(Raises(errors::kQueryInvalid, [&] { (void)doc.selectNodes("//Param[@name='" + longName); }));
-}
-
-TEST(SelectionEngine, FindsTheLastOfAHundredThousandSiblings) {
-  TempDir dir;
-  std::string xml = "<r>";
-  for (int i = 0; i < 100000; ++i) xml += "<Param name='p'/>";
-  const XmlDocument doc = Loaded(dir, xml + "<Param name='wanted'>yes</Param></r>");
-  EXPECT_EQ(doc.selectSingleNode("//Param[@name='wanted']").text(), "yes");
-  EXPECT_EQ(doc.selectNodes("//Param").length(), 100001);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
 TEST(SelectionEngine, AnEditBetweenTwoLookupsShowsInTheSecond) {

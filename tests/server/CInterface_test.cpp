@@ -349,29 +349,6 @@ TEST_F(CStaging, StagingGoesOnPastFailingCallbacks) {
   EXPECT_NE(ReadFile(publish / "tlinvoice/plugin.html"), ReadFile(root / "invoice/plugin.html"));
 }
 
-TEST_F(CStaging, ACallbackMayCallBackIntoTheLibrary) {
-  struct Renderer {
-    tlpp_object* plugIn;
-    std::string rendered;
-  } renderer{invoice, {}};
-  tlpp_stage_object reentrant{&renderer,
-                              [](void* userData, const char*, size_t, int16_t, tlpp_error* failure) {
-                                auto* self = static_cast<Renderer*>(userData);
-                                char* value = nullptr;
-                                const int status = tlpp_PlugIn_ParseParam(self->plugIn, " type=\"text\" name=\"BIC\" ",
-                                                                          "en", &value, failure);
-                                self->rendered = Take(value);
-                                return status;
-                              },
-                              [](void* userData, const char** text, size_t* length, tlpp_error*) {
-                                const auto* self = static_cast<Renderer*>(userData);
-                                *text = self->rendered.data();
-                                *length = self->rendered.size();
-                                return 0;
-                              }};
-  EXPECT_EQ(Snippet(reentrant), "BSPLDEKKXXX");
-}
-
 }  // namespace
 
 TEST_F(CStaging, TheCheckAndTheManifestAreTheLibrarysLines) {

@@ -5,7 +5,6 @@
 
 #include "server/Utf8.h"
 
-using TLPaymentPlugIns::server::CutUtf8;
 using TLPaymentPlugIns::server::IsUtf8;
 
 TEST(ServerUtf8, AcceptsEveryPlaneAndRefusesWhatIsNotUtf8) {
@@ -24,13 +23,4 @@ TEST(ServerUtf8, AcceptsEveryPlaneAndRefusesWhatIsNotUtf8) {
     EXPECT_FALSE(IsUtf8(bad)) << testing::PrintToString(bad);
   }
   EXPECT_FALSE(IsUtf8(std::string_view("\xE2\x82\xAC", 2)));  // nothing is read past the end
-}
-
-TEST(ServerUtf8, CutsBeforeTheCharacterThatWouldBeSplit) {
-  const std::string text = "a\xE2\x82\xAC" "b";  // a, euro sign, b
-  EXPECT_EQ(CutUtf8(text, 10), text);
-  EXPECT_EQ(CutUtf8(text, 4), "a\xE2\x82\xAC");
-  EXPECT_EQ(CutUtf8(text, 3), "a");
-  EXPECT_EQ(CutUtf8(text, 1), "a");
-  EXPECT_EQ(CutUtf8(text, 0), "");
 }

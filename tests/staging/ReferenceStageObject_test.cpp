@@ -38,9 +38,7 @@ TEST_F(ReferenceStageObjectTest, ReplacesEveryReferenceAndKeepsEveryOtherByte) {
   // Back to back, and at both ends of the text.
   EXPECT_EQ(Render("<!--#param type=\"text\" name=\"Label\"--><!--#param type=\"text\" name=\"Label\"-->"),
             "RechnungRechnung");
-}
-
-TEST_F(ReferenceStageObjectTest, AnUnterminatedReferenceStaysText) {
+  // An unterminated reference stays text.
   EXPECT_EQ(Render("<!--#param type=\"text\" name=\"Label\" --> and <!--#param type=\"text\" name=\"Label\" -- >"),
             "Rechnung and <!--#param type=\"text\" name=\"Label\" -- >");
 }

@@ -1,24 +1,10 @@
 #include "support/ScriptedFrontend.h"
 
-#include <cstdint>
-#include <cstdlib>
-#include <fstream>
 #include <stdexcept>
-
-#include "platform/ErrorCodes.h"
 
 namespace testing_support {
 
 using TLPaymentPlugIns::ImageControl;
-
-namespace {
-
-uint32_t Little32(const unsigned char* bytes) {
-  return static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-         static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
-}
-
-}  // namespace
 
 void ScriptedFrontend::ShowModal(Form& form) {
   mForm = &form;
@@ -29,16 +15,7 @@ void ScriptedFrontend::ShowModal(Form& form) {
 }
 
 ImageControl::PictureSize ScriptedFrontend::ReadPicture(const std::string& path) {
-  if (pictures) return pictures(path);
-  std::ifstream in(path, std::ios::binary);
-  unsigned char header[26] = {};
-  if (!in.read(reinterpret_cast<char*>(header), sizeof header) || header[0] != 'B' || header[1] != 'M') {
-    throw TLPaymentPlugIns::errors::InvalidPicture(path);
-  }
-  const auto width = static_cast<int32_t>(Little32(header + 18));
-  const auto height = static_cast<int32_t>(Little32(header + 22));
-  if (width <= 0 || height == 0) throw TLPaymentPlugIns::errors::InvalidPicture(path);
-  return {width, std::abs(height)};
+  return pictures ? pictures(path) : ImageControl::PictureSize{50, 40};
 }
 
 ScriptedFrontend::Form& ScriptedFrontend::form() const {

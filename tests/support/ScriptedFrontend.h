@@ -21,7 +21,7 @@ class ScriptedFrontend : public TLPaymentPlugIns::DialogFrontend {
 
   std::string Unavailable() const override { return unavailable; }
   void ShowModal(Form& form) override;
-  // Reads the size from a BMP header, unless pictures is set.
+  // What pictures says, or 50 x 40 for every file.
   TLPaymentPlugIns::ImageControl::PictureSize ReadPicture(const std::string& path) override;
   void OpenLink(const std::string& target) override { openedLinks.push_back(target); }
   void MousePointer(int value) override { pointer = value; }

@@ -11,19 +11,16 @@
 
 using namespace testing_support;
 
-TEST(Tlpp, ListsTheBundledSamplesWithGermanNames) {
-  const CommandRun run = Tlpp("list");
-  EXPECT_EQ(run.status, 0);
-  for (const char* text : {"TLInvoice", "TLCashOnDelivery", "TLCreditCard", "Nachnahme", "Kreditkarte"}) {
-    EXPECT_NE(run.out.find(text), std::string::npos) << text << "\n" << run.out;
-  }
-  EXPECT_NE(Tlpp("list --lang en").out.find("Cash on delivery"), std::string::npos);
-}
-
-TEST(Tlpp, GetActivateAndDeactivateWorkOnACopy) {
+TEST(Tlpp, ListGetActivateAndDeactivateWorkOnACopy) {
   TempDir dir;
   CopySample("invoice", dir / "invoice");
   const std::string folder = dir / "invoice";
+  const CommandRun list = Tlpp("list");
+  EXPECT_EQ(list.status, 0);
+  for (const char* text : {"TLInvoice", "TLCashOnDelivery", "TLCreditCard", "Nachnahme", "Kreditkarte"}) {
+    EXPECT_NE(list.out.find(text), std::string::npos) << text << "\n" << list.out;
+  }
+  EXPECT_NE(Tlpp("list --lang en").out.find("Cash on delivery"), std::string::npos);
   EXPECT_EQ(Tlpp("get " + folder + " PaymentLabel --store-lang en").out, "Payment by invoice\n");
   EXPECT_EQ(Tlpp("get " + folder + " PaymentLabel").out, "Zahlung auf Rechnung\n");
   EXPECT_EQ(Tlpp("deactivate " + folder).status, 0);
@@ -87,28 +84,16 @@ TEST(Tlpp, HelpOnEveryCommandAndUsageErrors) {
   const CommandRun undeclared = Tlpp("get " + std::string(TLPP_SAMPLES_DIR) + "/invoice NoSuchParam");
   EXPECT_EQ(undeclared.status, 1);
   EXPECT_EQ(undeclared.out, "");
-  EXPECT_EQ(Tlpp("list /nonexistent/root").status, 2);
   EXPECT_NE(Tlpp("frobnicate").status, 0);
 }
 
 TEST(Tlpp, StageManifestListsWhatStagingLeftInDocumentOrder) {
   TempDir dir;
   std::filesystem::create_directory(dir / "one");
-  std::filesystem::create_directory(dir / "two");
   const std::string sample = std::string(TLPP_SAMPLES_DIR) + "/creditcard";
   ASSERT_EQ(Tlpp("stage " + sample + " " + (dir / "one") + " --manifest " + (dir / "one.txt")).status, 0);
-  ASSERT_EQ(Tlpp("stage " + sample + " " + (dir / "two") + " --manifest " + (dir / "two.txt")).status, 0);
-  const std::string manifest = ReadFile(dir / "one.txt");
-  EXPECT_EQ(manifest, ReadFile(dir / "two.txt"));  // two publishes compare with diff
-  EXPECT_EQ(manifest.rfind("folder    tlcreditcard/\n", 0), 0u) << manifest;
-  EXPECT_NE(manifest.find("rendered  tlcreditcard/plugin.html  "), std::string::npos) << manifest;
-  EXPECT_LT(manifest.find("folder    tlcreditcard/css/"), manifest.find("rendered"));
-  EXPECT_LT(manifest.find("rendered"), manifest.find("copied    tlcreditcard/images/logo.gif"));
-  // Each file line ends in its size and a SHA-256 of 64 hex digits.
-  const std::size_t logo = manifest.find("copied    tlcreditcard/images/logo.gif  ");
-  const std::size_t end = manifest.find('\n', logo);
-  const std::string line = manifest.substr(logo, end - logo);
-  EXPECT_EQ(line.size() - line.rfind(' ') - 1, 64u) << line;
+  // Folders, then files, each in document order, with size and SHA-256.
+  EXPECT_EQ(ReadFile(dir / "one.txt"), Fixture("tools/data/creditcard.manifest"));
 
   // The stage folder holds only what the plug-in declares.
   EXPECT_NE(Tlpp("stage " + sample + " " + (dir / "one") + " --manifest " + (dir / "one/m.txt")).status, 0);

@@ -70,15 +70,17 @@ demo: configure
 
 # Staging speed side by side with cp -r; scan, lookup, memory, dialog and
 # load figures side by side with libxml2, xmllint and an ElementTree script;
-# a thousand dialog cycles and saves killed at random moments; in a release
-# build of its own. The scan plot needs gnuplot.
+# a thousand dialog cycles and saves killed at random moments; the Qt
+# dialog's peak memory with a huge logo; in a release build of its own.
+# The scan plot needs gnuplot.
 BENCH_BUILD ?= build-bench
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DTLPP_BUILD_BENCH=ON -DTLPP_BUILD_TESTS=OFF -DTLPP_BUILD_TOOLS=OFF
-	cmake --build $(BENCH_BUILD) -j $(JOBS) --target staging_bench plugin_bench endurance_bench
+	cmake --build $(BENCH_BUILD) -j $(JOBS) --target staging_bench plugin_bench endurance_bench logo_bench
 	$(BENCH_BUILD)/bench/staging_bench
 	$(BENCH_BUILD)/bench/plugin_bench --plot-data $(BENCH_BUILD)/scan.dat
 	$(BENCH_BUILD)/bench/endurance_bench
+	$(BENCH_BUILD)/bench/logo_bench
 	if command -v gnuplot >/dev/null; then \
 	  gnuplot -e "data='$(BENCH_BUILD)/scan.dat'; out='$(BENCH_BUILD)/scan.png'" bench/scan.gnuplot; fi
 

@@ -2,14 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 
 #include "dialog/frmPlugIn.h"
 #include "platform/Error.h"
 #include "support/Raises.h"
 #include "support/ScopedLocale.h"
-#include "support/TempDir.h"
+#include "support/Table.h"
 
 using TLPaymentPlugIns::Currency;
 using TLPaymentPlugIns::Error;
@@ -33,22 +32,10 @@ std::string Convert(const std::string& conversion, const std::string& text) {
 }  // namespace
 
 TEST(LocaleNumbers, ReadTheUsersNumbersAsTheTableSays) {
-  std::istringstream table(testing_support::Fixture("dialog/data/numbers.txt"));
-  int number = 0;
-  for (std::string line; std::getline(table, line);) {
-    ++number;
-    if (line.empty() || line[0] == '#') continue;
-    std::istringstream fields(line);
-    std::string locale, conversion, text, expected;
-    std::getline(std::getline(std::getline(std::getline(fields, locale, '\t'), conversion, '\t'), text, '\t'),
-                 expected);
-    SCOPED_TRACE("numbers.txt:" + std::to_string(number) + ": " + line);
-    const ScopedLocale scoped(locale);
-    if (expected.rfind("error ", 0) == 0) {
-      EXPECT_TRUE(testing_support::Raises(std::stol(expected.substr(6)), [&] { Convert(conversion, text); }));
-    } else {
-      EXPECT_EQ(Convert(conversion, text), expected);
-    }
+  for (const auto& [path, line, fields] : testing_support::ReadTable("dialog/data/numbers.txt")) {
+    const testing::ScopedTrace where(path.c_str(), line, fields.at(2));
+    const ScopedLocale locale(fields.at(0));
+    EXPECT_TRUE(testing_support::Gives([&] { return Convert(fields.at(1), fields.at(2)); }, fields.at(3)));
   }
   const ScopedLocale german("de_DE.UTF-8");
   EXPECT_EQ(LocaleNumbers::ToInteger(Variant(Amount("2,5"))), 2);

@@ -82,22 +82,6 @@ TEST(PlugInIdentity, AnswersFromTheDocument) {
   EXPECT_TRUE(Raises(-2147467259L, [&] { plugIn.Name("d'e"); }));
 }
 
-TEST(PlugInIdentity, MissingElementsRaise91) {
-  TempDir dir;
-  PlugIn noId;
-  noId.ConfigPath(MakePlugInFolder(dir, "noid", "<P active=\"true\"><Info/></P>"));
-  EXPECT_TRUE(Raises(91, [&] { noId.ID(); }));
-  EXPECT_TRUE(Raises(91, [&] { noId.Name("de"); }));
-
-  PlugIn noDefault;
-  noDefault.ConfigPath(FixtureFolder(dir, "no_default_language.xml", "nodefault"));
-  EXPECT_EQ(noDefault.Name("en"), "Without default");
-  EXPECT_TRUE(Raises(91, [&] { noDefault.Name(); }));
-  EXPECT_TRUE(Raises(91, [&] { noDefault.Name("fr"); }));
-  // A declared language without a Copyright fails too: no fallback.
-  EXPECT_TRUE(Raises(91, [&] { noDefault.Copyright("de"); }));
-}
-
 TEST(PlugInFlags, OnlyExactTrueCounts) {
   TempDir dir;
   PlugIn plugIn;
@@ -111,26 +95,6 @@ TEST(PlugInFlags, OnlyExactTrueCounts) {
   other.ConfigPath(MakePlugInFolder(dir, "q", "<P active=\"TRUE\" userDefined=\"1\"/>"));
   EXPECT_FALSE(other.IsActive());
   EXPECT_FALSE(other.IsUserDef());
-}
-
-TEST(PlugInFlags, IsActiveChangesMemoryUntilSaved) {
-  TempDir dir;
-  const std::string folder = FixtureFolder(dir, "complete.xml");
-  const std::string before = ReadFile(folder + "/config.xml");
-  PlugIn plugIn;
-  plugIn.ConfigPath(folder);
-  plugIn.IsActive(true);
-  EXPECT_TRUE(plugIn.IsActive());
-  EXPECT_EQ(ReadFile(folder + "/config.xml"), before);
-  plugIn.SaveConfiguration();
-  PlugIn reread;
-  reread.ConfigPath(folder);
-  EXPECT_TRUE(reread.IsActive());
-  EXPECT_EQ(reread.Name(), "Testzahlung für Prüfungen");
-  // Only the attribute changed.
-  std::string expected = before;
-  expected.replace(expected.find("active=\"false\""), 14, "active=\"true\"");
-  EXPECT_EQ(ReadFile(folder + "/config.xml"), expected);
 }
 
 TEST(PlugInSave, FailedSaveReachesCallerAndKeepsFileAndMemory) {

@@ -25,14 +25,6 @@ def test_collection_indexes_from_one_by_position_and_by_key(plugins):
         plugins[1.5]
 
 
-def test_a_new_collection_has_nothing_to_count_or_walk():
-    empty = PlugIns()
-    assert empty.PlugInsPath == ""
-    for touch in (len, iter, lambda c: c[1]):
-        with raises(91):
-            touch(empty)
-
-
 def test_errors_carry_number_source_and_description(tmp_path):
     plugin = PlugIn()
     with pytest.raises(Error) as raised:

@@ -59,19 +59,18 @@ TEST(PlugInsScan, EveryLetMakesNewObjectsAndPassesATrailingSeparatorOnDoubled) {
 TEST(PlugInsScan, MissingRootShowsTheMessageOncePerLetAndEmptiesTheCollection) {
   TempDir dir;
   MakePlugInFolder(dir, "a", MinimalConfig("A"));
-  MessageCapture messages;
   PlugIns plugIns;
-  plugIns.PlugInsPath(dir.path());
-  ASSERT_EQ(plugIns.Count(), 1);
-  plugIns.PlugInsPath(dir / "missing");
-  plugIns.PlugInsPath(dir / "a/config.xml");
-  EXPECT_EQ(plugIns.Count(), 0);
-  EXPECT_EQ(messages.shown, (std::vector<std::string>{"TLPaymentPlugIns: PlugIn Folder does not exist",
-                                                      "TLPaymentPlugIns: PlugIn Folder does not exist"}));
-}
-
-TEST(PlugInsScan, DefaultMessageBoxIsOneLineOnStandardError) {
-  PlugIns plugIns;
+  {
+    MessageCapture messages;
+    plugIns.PlugInsPath(dir.path());
+    ASSERT_EQ(plugIns.Count(), 1);
+    plugIns.PlugInsPath(dir / "missing");
+    plugIns.PlugInsPath(dir / "a/config.xml");
+    EXPECT_EQ(plugIns.Count(), 0);
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{"TLPaymentPlugIns: PlugIn Folder does not exist",
+                                                        "TLPaymentPlugIns: PlugIn Folder does not exist"}));
+  }
+  // The default message box is one line on standard error.
   testing::internal::CaptureStderr();
   plugIns.PlugInsPath("/nonexistent/tlpp/root");
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "TLPaymentPlugIns: PlugIn Folder does not exist\n");

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "dialog/frmPlugIn.h"
+#include "platform/BooleanText.h"
 #include "platform/Error.h"
 #include "support/Raises.h"
 #include "support/ScopedLocale.h"
@@ -25,6 +26,7 @@ Currency Amount(const char* text) { return LocaleNumbers::ToCurrency(text); }
 std::string Convert(const std::string& conversion, const std::string& text) {
   if (conversion == "integer") return std::to_string(LocaleNumbers::ToInteger(Variant(text)));
   if (conversion == "amount") return LocaleNumbers::ToText(Variant(LocaleNumbers::ToCurrency(text)));
+  if (conversion == "boolean") return TLPaymentPlugIns::BooleanText::Convert(text) ? "true" : "false";
   const Variant entry = frmPlugIn::NormaliseAmount(text);
   return (entry.Holds<Currency>() ? "" : "text ") + LocaleNumbers::ToText(entry);
 }
@@ -40,6 +42,7 @@ TEST(LocaleNumbers, ReadTheUsersNumbersAsTheTableSays) {
   const ScopedLocale german("de_DE.UTF-8");
   EXPECT_EQ(LocaleNumbers::ToInteger(Variant(Amount("2,5"))), 2);
   EXPECT_EQ(LocaleNumbers::ToInteger(Variant()), 0);
+  EXPECT_FALSE(TLPaymentPlugIns::BooleanText::Convert(" FALSE \r\n"));
 }
 
 TEST(LocaleNumbers, TheLocaleComesFromLcAllThenLcNumericThenLang) {

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace testing_support {
 
@@ -10,36 +12,26 @@ namespace testing_support {
 // life of the object and puts the old values back afterwards.
 class ScopedLocale {
  public:
-  explicit ScopedLocale(const std::string& name)
-      : mAll(Get("LC_ALL")), mNumeric(Get("LC_NUMERIC")), mLang(Get("LANG")) {
+  explicit ScopedLocale(const std::string& name) {
+    for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
+      const char* value = std::getenv(variable);
+      mSaved.emplace_back(variable, value != nullptr ? std::optional<std::string>(value) : std::nullopt);
+    }
     unsetenv("LC_ALL");
     setenv("LC_NUMERIC", name.c_str(), 1);
     setenv("LANG", name.c_str(), 1);
   }
   ~ScopedLocale() {
-    Restore("LC_ALL", mAll);
-    Restore("LC_NUMERIC", mNumeric);
-    Restore("LANG", mLang);
+    for (const auto& [variable, value] : mSaved) {
+      if (value) setenv(variable, value->c_str(), 1);
+      else unsetenv(variable);
+    }
   }
   ScopedLocale(const ScopedLocale&) = delete;
   ScopedLocale& operator=(const ScopedLocale&) = delete;
 
  private:
-  static std::optional<std::string> Get(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
-  }
-  static void Restore(const char* name, const std::optional<std::string>& value) {
-    if (value) {
-      setenv(name, value->c_str(), 1);
-    } else {
-      unsetenv(name);
-    }
-  }
-
-  std::optional<std::string> mAll;
-  std::optional<std::string> mNumeric;
-  std::optional<std::string> mLang;
+  std::vector<std::pair<const char*, std::optional<std::string>>> mSaved;
 };
 
 }  // namespace testing_support

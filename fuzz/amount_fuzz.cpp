@@ -3,8 +3,8 @@
 #include <clocale>
 
 #include "FuzzSupport.h"
-#include "dialog/LocaleNumbers.h"
-#include "dialog/frmPlugIn.h"
+#include "platform/LocaleNumbers.h"
+#include "plugin/ParamModel.h"
 
 using namespace TLPaymentPlugIns;
 
@@ -14,9 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
 
   fuzz::Tolerate([&] {
-    const Variant amount = frmPlugIn::NormaliseAmount(text);
+    const Variant amount = ParamKind::NormaliseAmount(text);
     // What the dialog writes back must read back.
-    (void)LocaleNumbers::ToText(frmPlugIn::NormaliseAmount(LocaleNumbers::ToText(amount)));
+    (void)LocaleNumbers::ToText(ParamKind::NormaliseAmount(LocaleNumbers::ToText(amount)));
   });
   fuzz::Tolerate([&] { (void)LocaleNumbers::ToInteger(Variant(text)); });
   fuzz::Tolerate([&] { (void)LocaleNumbers::ToText(Variant(LocaleNumbers::ToCurrency(text))); });

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "dialog/RowKind.h"
-#include "dialog/Variant.h"
+#include "platform/Variant.h"
 
 namespace TLPaymentPlugIns {
 

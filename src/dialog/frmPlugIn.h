@@ -17,9 +17,9 @@
 #include "dialog/TabStrip.h"
 #include "dialog/TextBox.h"
 #include "dialog/TolvaneUI.h"
-#include "dialog/Variant.h"
+#include "platform/Variant.h"
 #include "platform/XmlNode.h"
-#include "plugin/ParamType.h"
+#include "plugin/ParamModel.h"
 
 namespace TLPaymentPlugIns {
 
@@ -60,10 +60,6 @@ class frmPlugIn {
   // Told when the dialog unloads, so that the frontend ends its modal loop.
   std::function<void()> OnUnload;
 
-  // Amount text to currency, keeping digits, points and the first comma;
-  // "0" as text when nothing is kept. Raises 6 beyond 32767 characters.
-  static Variant NormaliseAmount(const std::string& T);
-
   // The dialog window.
   std::string Caption;
   TLPaymentPlugIns::Font Font;
@@ -99,8 +95,8 @@ class frmPlugIn {
   void PlaceLogo();
   // Settings editor and write-back.
   void BuildSettingsView();
-  void AddParamRow(XmlNode& P, ParamType type, int16_t Depth);
-  void GiveRowItsValue(Row& row, XmlNode& P, ParamType type, bool create);
+  void AddParamRow(XmlNode& P, const ParamKind& kind, int16_t Depth);
+  void GiveRowItsValue(Row& row, XmlNode& P, const ParamKind& kind, bool create);
   std::string ReadParamValue(XmlNode& P);
   void WriteBackValue(const std::shared_ptr<Row>& row, const std::string& text);
   void ShowDocumentValue(const std::shared_ptr<Row>& row);

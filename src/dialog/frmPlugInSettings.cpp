@@ -3,13 +3,11 @@
 #include <cstdint>
 #include <string>
 
-#include "dialog/LocaleNumbers.h"
 #include "dialog/frmPlugIn.h"
-#include "dialog/ParamValues.h"
-#include "dialog/ShownParams.h"
-#include "platform/ErrorCodes.h"
 #include "plugin/ConfigSchema.h"
+#include "plugin/ParamValues.h"
 #include "plugin/PlugIn.h"
+#include "plugin/ShownParams.h"
 
 namespace TLPaymentPlugIns {
 
@@ -21,31 +19,17 @@ std::string Attribute(const XmlNode& element, const char* name) {
   return element.attributes().getNamedItem(name).text();
 }
 
-// The row kind of a shown parameter's type.
-int KindOf(ParamType type) {
-  switch (type) {
-    case ParamType::Multi: return KindMulti;
-    case ParamType::Integer:
-    case ParamType::Currency:
-    case ParamType::Text: return KindEntry;
-    case ParamType::Check: return KindCheck;
-    case ParamType::Group: return KindGroup;
-    case ParamType::Other: break;
+// The row kind of a shown parameter.
+int KindOf(ParamRow row) {
+  switch (row) {
+    case ParamRow::Multi: return KindMulti;
+    case ParamRow::Entry: return KindEntry;
+    case ParamRow::Check: return KindCheck;
+    case ParamRow::Group: return KindGroup;
+    case ParamRow::None: break;
   }
   return 0;
 }
-
-// Counts characters as the runtime's 16-bit string length does.
-std::size_t Utf16Length(const std::string& utf8) {
-  std::size_t length = 0;
-  for (const unsigned char c : utf8) {
-    if ((c & 0xC0) != 0x80) ++length;
-    if (c >= 0xF0) ++length;  // a surrogate pair
-  }
-  return length;
-}
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
@@ -63,7 +47,7 @@ void frmPlugIn::BuildSettingsView() {
   }
   // A row for each shown parameter; a group's row is finished after its
   // members.
-  ShownParams::Walk(config, {[this](XmlNode& P, ParamType type, int16_t Depth) { AddParamRow(P, type, Depth); },
+  ShownParams::Walk(config, {[this](XmlNode& P, const ParamKind& kind, int16_t Depth) { AddParamRow(P, kind, Depth); },
                              [this](XmlNode& /*group*/, int16_t Depth) {
                                const std::shared_ptr<Row> row = mOpenGroups.back();
                                mOpenGroups.pop_back();
@@ -72,17 +56,17 @@ void frmPlugIn::BuildSettingsView() {
                              }});
 }
 
-void frmPlugIn::AddParamRow(XmlNode& P, ParamType type, int16_t Depth) {
+void frmPlugIn::AddParamRow(XmlNode& P, const ParamKind& kind, int16_t Depth) {
   // The row, keyed by the parameter's name.
   const std::string key = Attribute(P, schema::kName);
-  const std::shared_ptr<Row> row = TLUSettings.Rows().Add(0, key, "", KindOf(type));
+  const std::shared_ptr<Row> row = TLUSettings.Rows().Add(0, key, "", KindOf(kind.Row()));
   mRowParams[row.get()] = P;
 
-  if (type != ParamType::Group) {
+  if (!kind.IsGroup()) {
     // Labelled and described by the parameter's Desc, with its value.
     row->Label = P.selectSingleNode(schema::QueryDesc(AppLang)).text();
     row->Description = P.selectSingleNode(schema::QueryDesc(AppLang)).text();
-    GiveRowItsValue(*row, P, type, true);
+    GiveRowItsValue(*row, P, kind, true);
     row->Level = Depth;
     return;
   }
@@ -94,28 +78,15 @@ void frmPlugIn::AddParamRow(XmlNode& P, ParamType type, int16_t Depth) {
 
 // The value of a non-group parameter, as its row shows it. Only the load
 // creates a missing per-language value.
-void frmPlugIn::GiveRowItsValue(Row& row, XmlNode& P, ParamType type, bool create) {
-  const auto valueText = [&] { return create ? ReadParamValue(P) : ParamValues::Text(P, StoreLang); };
-  switch (type) {
-    case ParamType::Multi:
-    case ParamType::Text:
-      row.Content = valueText();
+void frmPlugIn::GiveRowItsValue(Row& row, XmlNode& P, const ParamKind& kind, bool create) {
+  switch (kind.Storage()) {
+    case ParamStorage::Value:
+      row.Content = kind.Displayed(create ? ReadParamValue(P) : ParamValues::Text(P, StoreLang));
       break;
-    case ParamType::Integer: {
-      // An empty value (a per-language value just created) shows an empty
-      // entry: there is no number to show.
-      const std::string value = valueText();
-      row.Content = value.empty() ? Variant() : Variant(LocaleNumbers::ToInteger(value));
-      break;
-    }
-    case ParamType::Currency:
-      row.Content = NormaliseAmount(valueText());
-      break;
-    case ParamType::Check:
+    case ParamStorage::Checked:
       row.IsChecked = ParamValues::IsChecked(P);
       break;
-    case ParamType::Group:
-    case ParamType::Other:
+    case ParamStorage::None:
       break;
   }
 }
@@ -130,23 +101,6 @@ std::string frmPlugIn::ReadParamValue(XmlNode& P) {
   ParamValues::Create(mPlugIn->Config(), P, StoreLang);
   cmdApply.Enabled = true;
   return "";
-}
-
-Variant frmPlugIn::NormaliseAmount(const std::string& T) {
-  if (Utf16Length(T) > INT16_MAX) throw errors::Overflow();
-  std::string R;
-  bool comma = false;
-  for (const char c : T) {
-    if (!IsDigit(c) && c != ',' && c != '.') continue;
-    if (IsDigit(c) || c == '.') {
-      R += c;
-    } else {
-      if (!comma) R += c;
-      comma = true;
-    }
-  }
-  if (R.empty()) return Variant("0");
-  return LocaleNumbers::ToCurrency(R);
 }
 
 }  // namespace TLPaymentPlugIns

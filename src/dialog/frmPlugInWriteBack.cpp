@@ -2,7 +2,7 @@
 // the parameter's type; OK or Apply then saves it.
 #include <string>
 
-#include "dialog/SettingsWriteBack.h"
+#include "plugin/SettingsWriteBack.h"
 #include "dialog/frmPlugIn.h"
 #include "platform/ErrorCodes.h"
 #include "plugin/ConfigSchema.h"
@@ -28,7 +28,7 @@ void frmPlugIn::ShowDocumentValue(const std::shared_ptr<Row>& row) {
   if (found == mRowParams.end()) return;
   try {
     XmlNode P = found->second;
-    GiveRowItsValue(*row, P, ParamTypes::Read(P), false);
+    GiveRowItsValue(*row, P, ParamKind::Of(P), false);
   } catch (...) {
     // The row keeps the user's entry when the document's value cannot be
     // shown either.

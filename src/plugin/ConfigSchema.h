@@ -52,14 +52,6 @@ inline constexpr const char* kCheckedOn = "1";
 inline constexpr const char* kCheckedOff = "0";
 inline constexpr const char* kGroupType = "GROUP";
 
-// Parameter types, compared after lower-casing.
-inline constexpr const char* kTypeText = "text";
-inline constexpr const char* kTypeMulti = "multi";
-inline constexpr const char* kTypeInteger = "integer";
-inline constexpr const char* kTypeCurrency = "currency";
-inline constexpr const char* kTypeCheck = "check";
-inline constexpr const char* kTypeGroup = "group";
-
 // Queries on the document.
 inline constexpr const char* kQueryID = "//ID";
 inline constexpr const char* kQueryLanguages = "//Languages/AppLang/Language";

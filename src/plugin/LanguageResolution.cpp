@@ -7,9 +7,38 @@
 
 namespace TLPaymentPlugIns {
 
+namespace {
+
+// One step of the resolution: a failure raises, or with skipFailures is
+// passed over as if the step had found nothing.
+template <typename Step>
+void Run(bool skipFailures, Step&& step) {
+  if (!skipFailures) return step();
+  try {
+    step();
+  } catch (...) {
+  }
+}
+
+std::string Resolved(const XmlDocument& config, const std::string& code, bool skipFailures) {
+  // A declared code stays as it is.
+  bool declared = false;
+  Run(skipFailures, [&] { declared = !code.empty() && config.selectSingleNode(schema::QueryLanguage(code)); });
+  if (declared) return code;
+  // Else the default language's code.
+  std::string resolved = code;
+  Run(skipFailures, [&] { resolved = LanguageResolution::DefaultCode(config); });
+  return resolved;
+}
+
+}  // namespace
+
 std::string LanguageResolution::Resolve(const XmlDocument& config, const std::string& code) {
-  if (!code.empty() && config.selectSingleNode(schema::QueryLanguage(code))) return code;
-  return DefaultCode(config);
+  return Resolved(config, code, false);
+}
+
+std::string LanguageResolution::ResolveOrKeep(const XmlDocument& config, const std::string& code) {
+  return Resolved(config, code, true);
 }
 
 std::string LanguageResolution::DefaultCode(const XmlDocument& config) {

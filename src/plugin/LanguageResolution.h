@@ -16,6 +16,10 @@ class LanguageResolution {
   // it has no isoCode); a code that makes the query malformed raises the
   // query's error.
   static std::string Resolve(const XmlDocument& config, const std::string& code);
+  // The same steps as a value lookup takes them: a step that fails is
+  // passed over, and without a default the code stays as given. Never
+  // raises.
+  static std::string ResolveOrKeep(const XmlDocument& config, const std::string& code);
   // The default language's code; raises 91 when there is none.
   static std::string DefaultCode(const XmlDocument& config);
   // The codes of every declared language, in document order ("" for a

@@ -2,7 +2,9 @@
 // step runs under skip-on-error: a failing step has no effect and the next
 // one runs; nothing leaves GetParam.
 #include "plugin/ConfigSchema.h"
-#include "plugin/ParamType.h"
+#include "plugin/LanguageResolution.h"
+#include "plugin/ParamModel.h"
+#include "plugin/ParamValues.h"
 #include "plugin/PlugIn.h"
 
 namespace TLPaymentPlugIns {
@@ -27,15 +29,7 @@ std::string PlugIn::GetParam(const std::string& ParamName, const std::string& St
   const XmlDocument& config = *mConfig;
 
   // The store language: a declared code, else the default's, else as given.
-  std::string language = StoreLang;
-  bool declared = false;
-  Skippable([&] { declared = !StoreLang.empty() && config.selectSingleNode(schema::QueryLanguage(StoreLang)); });
-  if (!declared) {
-    Skippable([&] {
-      language =
-          config.selectSingleNode(schema::kQueryDefaultLanguage).attributes().getNamedItem(schema::kIsoCode).text();
-    });
-  }
+  const std::string language = LanguageResolution::ResolveOrKeep(config, StoreLang);
 
   // The first Param of that name, at any depth.
   XmlNode param;
@@ -43,17 +37,15 @@ std::string PlugIn::GetParam(const std::string& ParamName, const std::string& St
 
   XmlNode value;
   if (param) {
-    bool isCheck = false;
-    Skippable([&] { isCheck = ParamTypes::Read(param) == ParamType::Check; });
-    if (isCheck) {
+    ParamStorage storage = ParamStorage::Value;
+    Skippable([&] { storage = ParamKind::Of(param).Storage(); });
+    if (storage == ParamStorage::Checked) {
       // A check parameter's value is its Checked child.
       Skippable([&] { value = param.selectSingleNode(schema::kQueryChecked); });
     } else {
       // One value for all languages, or one per language.
       Skippable([&] {
-        const XmlNode localValue = param.attributes().getNamedItem(schema::kLocalValue);
-        const bool perLanguage = localValue && localValue.text() != schema::kFalse;
-        value = param.selectSingleNode(perLanguage ? schema::QueryValue(language) : schema::kQueryValue);
+        value = ParamValues::Element(param, ParamValues::LookedUpPerLanguage(param), language);
       });
     }
   }

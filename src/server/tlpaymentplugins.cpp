@@ -10,7 +10,7 @@
 
 #include "catalogue/PlugInScan.h"
 #include "catalogue/PlugIns.h"
-#include "catalogue/PublishCheck.h"
+#include "check/PublishCheck.h"
 #include "platform/CaseFold.h"
 #include "platform/ErrorCodes.h"
 #include "plugin/PlugIn.h"

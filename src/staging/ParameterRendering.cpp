@@ -3,11 +3,11 @@
 // fails.
 #include <string_view>
 
-#include "dialog/ParamValues.h"
+#include "plugin/ParamValues.h"
 #include "platform/BooleanText.h"
 #include "platform/ErrorCodes.h"
 #include "plugin/ConfigSchema.h"
-#include "plugin/ParamType.h"
+#include "plugin/ParamModel.h"
 #include "plugin/PlugIn.h"
 #include "staging/ParameterString.h"
 #include "staging/RenderType.h"
@@ -40,7 +40,7 @@ std::string PlugIn::ParseParam(const std::string& strParam, const std::string& S
       if (!mConfig) throw errors::ObjectNotSet();
       const XmlNode group = mConfig->selectSingleNode(schema::QueryGroup(name));
       for (const XmlNode& option : group.selectNodes(schema::kQueryMembers)) {
-        if (ParamTypes::Read(option) != ParamType::Check) continue;
+        if (ParamKind::Of(option).Storage() != ParamStorage::Checked) continue;
         if (!ParamValues::IsChecked(option)) continue;
         result += kOptionOpen;
         result += option.attributes().getNamedItem(schema::kOptionKey).text();

@@ -1,5 +1,5 @@
 #include "DialogTest.h"
-#include "dialog/LocaleNumbers.h"
+#include "platform/LocaleNumbers.h"
 
 using TLPaymentPlugIns::Currency;
 using TLPaymentPlugIns::KindCheck;

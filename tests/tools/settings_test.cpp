@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "dialog/ParamValues.h"
-#include "dialog/SettingsWriteBack.h"
+#include "plugin/ParamValues.h"
+#include "plugin/SettingsWriteBack.h"
 #include "platform/Error.h"
 #include "plugin/PlugIn.h"
 #include "plugin/PlugInLock.h"

@@ -40,6 +40,7 @@ LAYERS = [
     ("catalogue", ["catalogue_tests"]),
     ("staging", ["staging_tests"]),
     ("dialog", ["dialog_tests", "dialog_qt_tests"]),
+    ("check", ["check_tests"]),
     ("tools", ["tools_tests"]),
     ("server", ["server_tests"]),
 ]

@@ -6,7 +6,7 @@
 #include "Arguments.h"
 #include "Commands.h"
 #include "PrintError.h"
-#include "catalogue/PublishCheck.h"
+#include "check/PublishCheck.h"
 #include "catalogue/PlugInScan.h"
 
 using namespace TLPaymentPlugIns;

@@ -5,13 +5,13 @@
 #include <cstdio>
 
 #include "OnOff.h"
-#include "dialog/ParamValues.h"
-#include "dialog/SettingsWriteBack.h"
-#include "dialog/ShownParams.h"
+#include "plugin/ParamValues.h"
+#include "plugin/SettingsWriteBack.h"
+#include "plugin/ShownParams.h"
 #include "platform/ErrorCodes.h"
 #include "platform/XmlNamedNodeMap.h"
 #include "plugin/ConfigSchema.h"
-#include "plugin/ParamType.h"
+#include "plugin/ParamModel.h"
 
 using namespace TLPaymentPlugIns;
 
@@ -43,7 +43,7 @@ std::size_t EditDistance(const std::string& a, const std::string& b) {
 
 std::vector<std::string> ParamEdit::ShownNames(const XmlDocument& config) {
   std::vector<std::string> names;
-  ShownParams::Walk(config, {[&](XmlNode& P, ParamType, int16_t) {
+  ShownParams::Walk(config, {[&](XmlNode& P, const ParamKind&, int16_t) {
                                const std::string name = P.attributes().getNamedItem(schema::kName).text();
                                if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
                              },
@@ -66,15 +66,15 @@ ParamEdit::Change ParamEdit::Apply(XmlDocument& config, const std::string& name,
   }
   // The element the dialog's row for this key writes into.
   XmlNode P = SettingsWriteBack::Target(config, name);
-  const ParamType type = ParamTypes::Read(P);
-  if (type == ParamType::Check) {
+  const ParamKind& kind = ParamKind::Of(P);
+  if (kind.Storage() == ParamStorage::Checked) {
     const bool checked = OnOff::Parse(value);
     Change change{name, "", *Current(config, name, storeLang), ""};
     SettingsWriteBack::Write(config, name, storeLang, {}, checked);
     change.after = *Current(config, name, storeLang);
     return change;
   }
-  if (!ParamTypes::HoldsValue(type)) throw errors::TypeMismatch();
+  if (!kind.HoldsValue()) throw errors::TypeMismatch();
   // A per-language value the dialog would have created when it opened.
   const bool perLanguage = ParamValues::PerLanguage(P);
   if (perLanguage && !ParamValues::Element(P, true, storeLang)) ParamValues::Create(config, P, storeLang);
@@ -87,11 +87,34 @@ ParamEdit::Change ParamEdit::Apply(XmlDocument& config, const std::string& name,
 std::optional<std::string> ParamEdit::Current(const XmlDocument& config, const std::string& name,
                                               const std::string& storeLang) {
   const XmlNode P = SettingsWriteBack::Target(config, name);
-  const ParamType type = ParamTypes::Read(P);
-  if (type == ParamType::Check) return ParamValues::IsChecked(P) ? schema::kCheckedOn : schema::kCheckedOff;
-  if (!ParamTypes::HoldsValue(type)) return std::nullopt;
+  const ParamKind& kind = ParamKind::Of(P);
+  if (kind.Storage() == ParamStorage::Checked) return ParamValues::IsChecked(P) ? schema::kCheckedOn : schema::kCheckedOff;
+  if (!kind.HoldsValue()) return std::nullopt;
   if (ParamValues::PerLanguage(P) && !ParamValues::Element(P, true, storeLang)) return std::nullopt;
   return ParamValues::Text(P, storeLang);
+}
+
+nlohmann::ordered_json ParamEdit::ValueJson(const ParamTable& table, const ParamTable::Entry& entry) {
+  nlohmann::ordered_json json = nlohmann::ordered_json::object();
+  switch (entry.kind->Storage()) {
+    case ParamStorage::Checked:
+      json["checked"] = entry.values.at(0) == std::optional<std::string>(schema::kCheckedOn);
+      break;
+    case ParamStorage::Value:
+      if (!entry.perLanguage) {
+        json["value"] = *entry.values.at(0);
+        break;
+      }
+      json["values"] = nlohmann::ordered_json::object();
+      for (std::size_t i = 0; i < table.storeLangs().size(); ++i) {
+        json["values"][table.storeLangs()[i]] =
+            entry.values[i] ? nlohmann::ordered_json(*entry.values[i]) : nlohmann::ordered_json(nullptr);
+      }
+      break;
+    case ParamStorage::None:
+      break;
+  }
+  return json;
 }
 
 std::string ParamEdit::Change::Line(const std::string& id) const {

@@ -4,7 +4,10 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "platform/XmlDocument.h"
+#include "plugin/ParamTable.h"
 
 namespace tlpp {
 
@@ -40,6 +43,10 @@ class ParamEdit {
   // or nothing where a per-language value is missing (and for a group).
   static std::optional<std::string> Current(const TLPaymentPlugIns::XmlDocument& config, const std::string& name,
                                             const std::string& storeLang);
+  // An entry's value as a settings file writes it: {"checked": bool},
+  // {"value": text} or {"values": {lang: text or null}}; {} for a group.
+  static nlohmann::ordered_json ValueJson(const TLPaymentPlugIns::ParamTable& table,
+                                          const TLPaymentPlugIns::ParamTable::Entry& entry);
   // A value as a quoted one-line text, control characters escaped.
   static std::string Quoted(const std::string& text);
 };

@@ -7,11 +7,11 @@
 #include "Arguments.h"
 #include "Commands.h"
 #include "ParamEdit.h"
-#include "ParamTable.h"
 #include "WriteLock.h"
 #include "platform/Error.h"
 #include "plugin/ConfigSchema.h"
 #include "plugin/LanguageResolution.h"
+#include "plugin/ParamTable.h"
 #include "plugin/PlugIn.h"
 
 using namespace TLPaymentPlugIns;
@@ -22,16 +22,6 @@ namespace {
 
 // The longest cell params prints; longer values end in "...".
 constexpr std::size_t kCellWidth = 36;
-
-// The store language a value is written in, as the plug-in's readers look it
-// up: a declared code, else the default language's, else the code as given.
-std::string StoreLanguage(const XmlDocument& config, const std::string& code) {
-  try {
-    return LanguageResolution::Resolve(config, code);
-  } catch (const Error&) {
-    return code;
-  }
-}
 
 // Characters of a UTF-8 text, as a terminal columns them.
 std::size_t Width(const std::string& text) {
@@ -69,12 +59,12 @@ void PrintTable(const std::string& id, const ParamTable& table) {
   std::printf("%s\n%s\n", id.c_str(), header.c_str());
   for (const auto& entry : table.entries()) {
     std::string line = Pad(std::string(2 * entry.depth, ' ') + entry.name, nameWidth) + "  " +
-                       Pad(ParamTypes::Name(entry.type), 8) + "  ";
-    if (entry.type == ParamType::Group) {
+                       Pad(entry.kind->Name(), 8) + "  ";
+    if (entry.kind->IsGroup()) {
       std::string chosen;
       for (const std::string& option : entry.chosen) chosen += (chosen.empty() ? "" : ", ") + option;
       line += "chosen: " + (chosen.empty() ? std::string("(none)") : chosen);
-    } else if (entry.type == ParamType::Check) {
+    } else if (entry.kind->Storage() == ParamStorage::Checked) {
       line += std::string(*entry.values[0] == schema::kCheckedOn ? "[x]" : "[ ]") + " (all languages)";
     } else if (!entry.perLanguage) {
       line += Cell(entry.values[0]) + " (all languages)";
@@ -107,7 +97,8 @@ int RunSet(const std::vector<std::string>& words) {
       return 1;
     }
     const ParamEdit::Change change =
-        ParamEdit::Apply(config, name, StoreLanguage(config, args.option("--store-lang", "")), args.positional(2));
+        ParamEdit::Apply(config, name, LanguageResolution::ResolveOrKeep(config, args.option("--store-lang", "")),
+                        args.positional(2));
     const bool dryRun = args.flag("--dry-run");
     std::printf("%s%s%s\n", dryRun ? "would set " : "", change.Line(plugIn.ID()).c_str(),
                 change.changed() ? "" : " (unchanged)");
@@ -132,9 +123,9 @@ int RunParams(const std::vector<std::string>& words) {
   }
   nlohmann::ordered_json params = nlohmann::ordered_json::array();
   for (const auto& entry : table.entries()) {
-    nlohmann::ordered_json param = {{"name", entry.name}, {"type", ParamTypes::Name(entry.type)}, {"depth", entry.depth}};
-    param.update(table.ValueJson(entry));
-    if (entry.type == ParamType::Group) param["chosen"] = entry.chosen;
+    nlohmann::ordered_json param = {{"name", entry.name}, {"type", entry.kind->Name()}, {"depth", entry.depth}};
+    param.update(ParamEdit::ValueJson(table, entry));
+    if (entry.kind->IsGroup()) param["chosen"] = entry.chosen;
     params.push_back(param);
   }
   const nlohmann::ordered_json out = {{"id", plugIn.ID()}, {"storeLangs", table.storeLangs()}, {"params", params}};

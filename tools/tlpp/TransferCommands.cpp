@@ -16,13 +16,13 @@
 #include "Arguments.h"
 #include "Commands.h"
 #include "ParamEdit.h"
-#include "ParamTable.h"
 #include "WriteLock.h"
 #include "catalogue/PlugIns.h"
 #include "platform/CaseFold.h"
 #include "platform/Error.h"
 #include "platform/FileSystemObject.h"
 #include "plugin/LanguageResolution.h"
+#include "plugin/ParamTable.h"
 #include "plugin/PlugIn.h"
 
 using namespace TLPaymentPlugIns;
@@ -176,9 +176,9 @@ int RunExport(const std::vector<std::string>& words) {
     Json params = Json::object();
     for (const auto& entry : table.entries()) {
       // A group holds no value; a repeated name writes into its first holder.
-      if (entry.type == ParamType::Group || params.contains(entry.name)) continue;
-      Json param = {{"type", ParamTypes::Name(entry.type)}};
-      param.update(table.ValueJson(entry));
+      if (entry.kind->IsGroup() || params.contains(entry.name)) continue;
+      Json param = {{"type", entry.kind->Name()}};
+      param.update(ParamEdit::ValueJson(table, entry));
       params[entry.name] = param;
     }
     plugins.push_back({{"id", plugIn->ID()}, {"active", plugIn->IsActive()}, {"params", params}});

@@ -9,7 +9,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-#include "dialog/LocaleNumbers.h"
+#include "platform/LocaleNumbers.h"
 #include "dialog/qt/QtColors.h"
 
 namespace TLPaymentPlugIns {
@@ -93,7 +93,7 @@ void SettingsViewWidget::AddItem(const std::shared_ptr<Row>& row) {
   auto* layout = new QHBoxLayout(item.line);
   layout->setContentsMargins(4 + kIndentPerLevel * row->Level, 1, 4, 1);
   const QString key = QString::fromStdString(row->Key());
-  switch (row->Kind()) {
+  switch (static_cast<RowKind>(row->Kind())) {
     case KindCheck:
       item.check = new QCheckBox(QString::fromStdString(row->Label), item.line);
       item.check->setObjectName(key);
@@ -138,7 +138,7 @@ void SettingsViewWidget::AddItem(const std::shared_ptr<Row>& row) {
       layout->addWidget(label, 1);
       break;
     }
-    default: {
+    case KindStatus: {
       auto* text = PlainLabel(QString::fromStdString(row->Text()), item.line);
       text->setMinimumWidth(1);
       auto* status = PlainLabel(Shown(row->Content), item.line);

@@ -15,7 +15,7 @@
 
 #include "catalogue/PlugInScan.h"
 #include "catalogue/PlugIns.h"
-#include "catalogue/PublishCheck.h"
+#include "check/PublishCheck.h"
 #include "platform/Error.h"
 #include "platform/ErrorCodes.h"
 #include "plugin/PlugIn.h"

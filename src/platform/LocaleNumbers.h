@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "dialog/Currency.h"
-#include "dialog/Variant.h"
+#include "platform/Currency.h"
+#include "platform/Variant.h"
 
 namespace TLPaymentPlugIns {
 

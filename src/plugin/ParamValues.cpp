@@ -1,4 +1,4 @@
-#include "dialog/ParamValues.h"
+#include "plugin/ParamValues.h"
 
 #include "platform/XmlNamedNodeMap.h"
 #include "plugin/ConfigSchema.h"
@@ -7,6 +7,11 @@ namespace TLPaymentPlugIns {
 
 bool ParamValues::PerLanguage(const XmlNode& param) {
   return param.attributes().getNamedItem(schema::kLocalValue).text() == schema::kTrue;
+}
+
+bool ParamValues::LookedUpPerLanguage(const XmlNode& param) {
+  const XmlNode localValue = param.attributes().getNamedItem(schema::kLocalValue);
+  return localValue && localValue.text() != schema::kFalse;
 }
 
 XmlNode ParamValues::Element(const XmlNode& param, bool perLanguage, const std::string& storeLang) {

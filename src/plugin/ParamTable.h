@@ -5,22 +5,23 @@
 #include <string>
 #include <vector>
 
-#include <nlohmann/json.hpp>
+#include "plugin/ParamModel.h"
 
-#include "platform/XmlDocument.h"
-#include "plugin/ParamType.h"
+namespace TLPaymentPlugIns {
 
-namespace tlpp {
+class XmlDocument;
 
-// Every parameter the dialog shows, in its order and nesting, with its value
-// in each store language as the dialog would show it (nothing is created):
-// what params prints and export writes.
+// Every parameter the settings editor shows, in its order and nesting, with
+// its value in each store language as the editor would show it (nothing is
+// created): what tlpp's params prints, what export writes and what hosts
+// list.
 class ParamTable {
  public:
   struct Entry {
     std::string name;
-    TLPaymentPlugIns::ParamType type;
+    const ParamKind* kind;
     int16_t depth;
+    // One value per store language (the editor's reading of localValue).
     bool perLanguage;
     // One value a store language when perLanguage, else one shared value;
     // nothing where a per-language value is missing. A check holds "1" or
@@ -30,17 +31,16 @@ class ParamTable {
     std::vector<std::string> chosen;
   };
 
-  ParamTable(const TLPaymentPlugIns::XmlDocument& config, std::vector<std::string> storeLangs);
+  // Raises what the editor's walk raises (91 for a shown parameter without
+  // readOnly, type, localValue or its plain Value).
+  ParamTable(const XmlDocument& config, std::vector<std::string> storeLangs);
 
   const std::vector<std::string>& storeLangs() const { return mStoreLangs; }
   const std::vector<Entry>& entries() const { return mEntries; }
-  // An entry's value as a settings file writes it: {"checked": bool},
-  // {"value": text} or {"values": {lang: text or null}}; {} for a group.
-  nlohmann::ordered_json ValueJson(const Entry& entry) const;
 
  private:
   std::vector<std::string> mStoreLangs;
   std::vector<Entry> mEntries;
 };
 
-}  // namespace tlpp
+}  // namespace TLPaymentPlugIns

@@ -2,7 +2,7 @@
 // about the dialog is what opening the dialog does, what it says about
 // staging is what staging leaves in a stage folder, and checking changes
 // nothing.
-#include "catalogue/PublishCheck.h"
+#include "check/PublishCheck.h"
 
 #include <gtest/gtest.h>
 

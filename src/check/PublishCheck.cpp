@@ -1,13 +1,13 @@
-#include "catalogue/PublishCheck.h"
+#include "check/PublishCheck.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
 #include "dialog/DialogProbe.h"
-#include "dialog/ParamValues.h"
-#include "dialog/SettingsWriteBack.h"
-#include "dialog/ShownParams.h"
+#include "plugin/ParamValues.h"
+#include "plugin/SettingsWriteBack.h"
+#include "plugin/ShownParams.h"
 #include "platform/Error.h"
 #include "platform/FileSystemObject.h"
 #include "platform/XmlNamedNodeMap.h"
@@ -76,8 +76,8 @@ class Report {
 std::vector<XmlNode> ShownValueParams(const XmlDocument& config) {
   std::vector<XmlNode> shown;
   try {
-    ShownParams::Walk(config, {[&shown](XmlNode& param, ParamType type, int16_t /*depth*/) {
-                                 if (ParamTypes::HoldsValue(type)) shown.push_back(param);
+    ShownParams::Walk(config, {[&shown](XmlNode& param, const ParamKind& kind, int16_t /*depth*/) {
+                                 if (kind.HoldsValue()) shown.push_back(param);
                                },
                                {}});
   } catch (const Error&) {

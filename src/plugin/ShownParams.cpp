@@ -1,4 +1,4 @@
-#include "dialog/ShownParams.h"
+#include "plugin/ShownParams.h"
 
 #include "platform/ErrorCodes.h"
 #include "platform/XmlNamedNodeMap.h"
@@ -18,10 +18,10 @@ void ShownParams::Walk(XmlNode& param, int16_t depth, const Visitor& visitor) {
   // members whatever their own readOnly says.
   if (param.attributes().getNamedItem(schema::kReadOnly).text() != schema::kFalse) return;
   // A type the editor does not know gets no row.
-  const ParamType type = ParamTypes::Read(param);
-  if (type == ParamType::Other) return;
-  visitor.Param(param, type, depth);
-  if (type != ParamType::Group) return;
+  const ParamKind& kind = ParamKind::Of(param);
+  if (!kind.Shown()) return;
+  visitor.Param(param, kind, depth);
+  if (!kind.IsGroup()) return;
   // The members, one level deeper, after the group itself.
   if (depth == INT16_MAX) throw errors::Overflow();
   for (XmlNode member : param.selectNodes(schema::kQueryMembers)) {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "dialog/Variant.h"
+#include "platform/Variant.h"
 #include "platform/XmlDocument.h"
 
 namespace TLPaymentPlugIns {
@@ -14,15 +14,15 @@ namespace TLPaymentPlugIns {
 // both write through here.
 class SettingsWriteBack {
  public:
-  // Writes content (or, for a check, checked) into the first element of
-  // any kind whose name attribute is key. Never creates an element and never
-  // saves. Raises 91 when there is no such element, it has no type, or the
-  // target element is missing; 13 or 6 when the content is not a number the
-  // type can hold; nothing is written then.
   // The element a row keyed by name writes into: the first element of any
   // kind, at any depth, whose name attribute is name; an empty handle when
   // there is none.
   static XmlNode Target(const XmlDocument& config, const std::string& key);
+  // Writes content (or, for a check, checked) into Target(key), converted
+  // by the parameter's kind. Never creates an element and never saves.
+  // Raises 91 when there is no such element, it has no type, or the target
+  // element is missing; 13 or 6 when the kind refuses the content; nothing
+  // is written then.
   static void Write(XmlDocument& config, const std::string& key, const std::string& storeLang, const Variant& content,
                     bool checked);
 };

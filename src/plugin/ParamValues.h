@@ -7,15 +7,23 @@
 
 namespace TLPaymentPlugIns {
 
-// Where the settings editor keeps a parameter's value: with localValue
-// exactly "true" the Value whose lang is the store language, else the plain
-// Value. The editor's build, its write-back and every reader that must agree
-// with them ask here.
+// Where a parameter keeps its value, for every reader: the Value whose lang
+// is the store language when the parameter keeps one value per language,
+// else the plain Value; the Checked child for a check.
 class ParamValues {
  public:
-  // Whether the parameter keeps one value per store language. Raises 91 when
-  // it has no localValue attribute.
+  // Two readings of localValue, both kept because plug-ins written for each
+  // exist:
+  // - the settings editor and its write-back (PerLanguage): one value per
+  //   language only when localValue is exactly "true"; a missing attribute
+  //   raises 91, so the dialog refuses such a parameter;
+  // - GetParam and what renders through it (LookedUpPerLanguage): one value
+  //   per language unless localValue is exactly "false"; a missing
+  //   attribute means one value for all.
+  // They disagree on "TRUE", "yes", "" and a missing attribute.
   static bool PerLanguage(const XmlNode& param);
+  static bool LookedUpPerLanguage(const XmlNode& param);
+
   // The element holding the value, or an empty handle when it is missing.
   static XmlNode Element(const XmlNode& param, bool perLanguage, const std::string& storeLang);
   // The value text as the editor would show it, "" when a per-language value

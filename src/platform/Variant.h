@@ -4,7 +4,7 @@
 #include <string>
 #include <variant>
 
-#include "dialog/Currency.h"
+#include "platform/Currency.h"
 
 namespace TLPaymentPlugIns {
 

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "platform/XmlDocument.h"
-#include "plugin/ParamType.h"
+#include "plugin/ParamModel.h"
 
 namespace TLPaymentPlugIns {
 
@@ -18,7 +18,7 @@ class ShownParams {
   struct Visitor {
     // A shown parameter, in the order the editor lists them: a group before
     // its members.
-    std::function<void(XmlNode& param, ParamType type, int16_t depth)> Param;
+    std::function<void(XmlNode& param, const ParamKind& kind, int16_t depth)> Param;
     // After the members of a shown group; may be empty.
     std::function<void(XmlNode& group, int16_t depth)> GroupEnd;
   };

@@ -1,4 +1,4 @@
-#include "dialog/LocaleNumbers.h"
+#include "platform/LocaleNumbers.h"
 
 #include "platform/UserLocale.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/Finding.h"
+#include "check/Finding.h"
 
 namespace TLPaymentPlugIns {
 

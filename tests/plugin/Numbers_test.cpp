@@ -1,10 +1,10 @@
-#include "dialog/LocaleNumbers.h"
+#include "platform/LocaleNumbers.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "dialog/frmPlugIn.h"
+#include "plugin/ParamModel.h"
 #include "platform/BooleanText.h"
 #include "platform/Error.h"
 #include "support/Raises.h"
@@ -13,7 +13,7 @@
 
 using TLPaymentPlugIns::Currency;
 using TLPaymentPlugIns::Error;
-using TLPaymentPlugIns::frmPlugIn;
+using TLPaymentPlugIns::ParamKind;
 using TLPaymentPlugIns::LocaleNumbers;
 using TLPaymentPlugIns::Variant;
 using testing_support::ScopedLocale;
@@ -27,14 +27,14 @@ std::string Convert(const std::string& conversion, const std::string& text) {
   if (conversion == "integer") return std::to_string(LocaleNumbers::ToInteger(Variant(text)));
   if (conversion == "amount") return LocaleNumbers::ToText(Variant(LocaleNumbers::ToCurrency(text)));
   if (conversion == "boolean") return TLPaymentPlugIns::BooleanText::Convert(text) ? "true" : "false";
-  const Variant entry = frmPlugIn::NormaliseAmount(text);
+  const Variant entry = ParamKind::NormaliseAmount(text);
   return (entry.Holds<Currency>() ? "" : "text ") + LocaleNumbers::ToText(entry);
 }
 
 }  // namespace
 
 TEST(LocaleNumbers, ReadTheUsersNumbersAsTheTableSays) {
-  for (const auto& [path, line, fields] : testing_support::ReadTable("dialog/data/numbers.txt")) {
+  for (const auto& [path, line, fields] : testing_support::ReadTable("plugin/data/numbers.txt")) {
     const testing::ScopedTrace where(path.c_str(), line, fields.at(2));
     const ScopedLocale locale(fields.at(0));
     EXPECT_TRUE(testing_support::Gives([&] { return Convert(fields.at(1), fields.at(2)); }, fields.at(3)));
@@ -61,10 +61,10 @@ TEST(LocaleNumbers, TheLocaleComesFromLcAllThenLcNumericThenLang) {
 
 TEST(NormaliseAmount, AnEntryIsAtMost32767CharactersAsTheRuntimeCountsThem) {
   const ScopedLocale german("de_DE.UTF-8");
-  EXPECT_TRUE(testing_support::Raises(6, [] { frmPlugIn::NormaliseAmount(std::string(32768, 'x')); }));
+  EXPECT_TRUE(testing_support::Raises(6, [] { ParamKind::NormaliseAmount(std::string(32768, 'x')); }));
   // Characters beyond the 16-bit plane count twice.
   std::string cards;
   for (int i = 0; i < 16384; ++i) cards += "\xF0\x9F\x92\xB3";
-  EXPECT_TRUE(testing_support::Raises(6, [&] { frmPlugIn::NormaliseAmount(cards); }));
-  EXPECT_EQ(frmPlugIn::NormaliseAmount(std::string(32767, ' ')), Variant("0"));
+  EXPECT_TRUE(testing_support::Raises(6, [&] { ParamKind::NormaliseAmount(cards); }));
+  EXPECT_EQ(ParamKind::NormaliseAmount(std::string(32767, ' ')), Variant("0"));
 }

@@ -16,6 +16,13 @@ class frmPlugIn;
 // once, on first need, and kept for the object's whole life; every read and
 // edit goes to that one in-memory document and only SaveConfiguration
 // writes it back. Hosts hold plug-ins by std::shared_ptr.
+//
+// The members are defined beside the subsystem they belong to:
+// plugin/PlugIn.cpp (loading, saving, identity and flags),
+// plugin/ParameterLookup.cpp (GetParam), staging/FileStaging.cpp
+// (CopyPlugInFiles), staging/SnippetFile.cpp (ParseSnippetFile),
+// staging/ParameterRendering.cpp (ParseParam) and
+// dialog/ShowConfigDialogue.cpp (ShowConfigDialogue).
 class PlugIn {
  public:
   PlugIn();

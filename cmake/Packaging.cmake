@@ -6,6 +6,8 @@
 # The sample plug-ins, where an installed tlpp looks for them, and the
 # worked hosts.
 install(DIRECTORY examples/plugins/ DESTINATION ${CMAKE_INSTALL_DATADIR}/tlpaymentplugins/examples/plugins)
+# The schema of config.xml, for plug-in authors' editors and tlpp check --schema.
+install(FILES schema/config.xsd DESTINATION ${CMAKE_INSTALL_DATADIR}/tlpaymentplugins)
 install(DIRECTORY docs/hosts/ DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tlpaymentplugins/hosts)
 
 set(CPACK_PACKAGE_NAME tlpaymentplugins)

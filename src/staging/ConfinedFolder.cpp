@@ -18,8 +18,6 @@ ConfinedFolder::ConfinedFolder(const std::string& folder) : mFolder(folder) {
 }
 
 std::string ConfinedFolder::Join(const std::string& documentPath) const {
-  const std::string relative = Path::FromDocument(documentPath);
-  if (!relative.empty() && relative.front() == Path::kSeparator) throw errors::FromErrno(EACCES, relative);
   return Confine(Path::Join(mFolder, documentPath));
 }
 

@@ -17,8 +17,9 @@ class ConfinedFolder {
   // resolved, every path is outside.
   explicit ConfinedFolder(const std::string& folder);
 
-  // folder + "/" + a relative path from a document ("\" taken as "/"). An
-  // absolute relative path is outside.
+  // folder + "/" + a relative path from a document ("\" taken as "/"),
+  // confined. A path that begins with a separator ("\tlinvoice\logo.gif")
+  // only doubles it and stays below the folder, as a parentFolder does.
   std::string Join(const std::string& documentPath) const;
   // The path itself when it lies inside; raises 70 (permission denied)
   // otherwise.

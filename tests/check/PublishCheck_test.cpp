@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/Error.h"
+#include "platform/Path.h"
 #include "platform/XmlNamedNodeMap.h"
 #include "platform/XmlNodeList.h"
 #include "plugin/ConfigSchema.h"
@@ -122,7 +123,7 @@ TEST_P(CheckAgreement, DialogAndStagingDoWhatTheCheckSays) {
     const bool written = fs::exists(stage / remote);
     if (NeverStaged(findings, name)) {
       EXPECT_FALSE(written) << name << " was staged although the check says it never is";
-    } else if (fs::exists(folder + "/" + name)) {
+    } else if (fs::exists(folder + "/" + Path::FromDocument(name))) {
       EXPECT_TRUE(written) << name << " was not staged although the check has nothing against it";
     }
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <regex>
 
 #include "RecordingStageObject.h"
 #include "plugin/PlugIn.h"
@@ -168,6 +169,10 @@ TEST_F(FileStagingTest, NothingIsReadOrWrittenOutsideTheGivenFolders) {
 
   EXPECT_EQ(Listing(outside), std::vector<std::string>{"secret.txt"});
   EXPECT_FALSE(fs::exists(dir / "escaped"));
-  EXPECT_EQ(Listing(stage), (std::vector<std::string>{"dangling", "linkOut", "ok", "ok/page.html"}));
-  EXPECT_EQ(ReadFile(stage + "/ok/page.html"), "page");
+  // A leading separator is a doubled one: copied, rendered and listed inside.
+  EXPECT_EQ(Listing(stage), (std::vector<std::string>{"dangling", "linkOut", "ok", "ok/copied.txt", "ok/page.html",
+                                                      "ok/rendered.html"}));
+  EXPECT_EQ(ReadFile(stage + "/ok/rendered.html"), "[page]");
+  EXPECT_EQ(std::regex_replace(StageManifest::Describe(plugIn, stage), std::regex("  \\d+  [0-9a-f]{64}"), ""),
+            "folder    ok/\ncopied    ok/page.html\nrendered  ok/rendered.html\ncopied    ok/copied.txt\n");
 }

@@ -40,7 +40,8 @@ class ParamEdit {
   // or nothing where a per-language value is missing (and for a group).
   static std::optional<std::string> Current(const TLPaymentPlugIns::XmlDocument& config, const std::string& name,
                                             const std::string& storeLang);
-  // A value as a quoted one-line text, control characters escaped.
+  // A value as a one-line JSON string: control characters escaped, bytes
+  // that are not UTF-8 shown as U+FFFD.
   static std::string Quoted(const std::string& text);
 };
 

@@ -59,11 +59,11 @@ class ScratchStage {
 class Report {
  public:
   Report(std::string id, std::vector<Finding>& findings) : mId(std::move(id)), mFindings(findings) {}
-  void error(const std::string& language, const std::string& message) {
-    mFindings.push_back({mId, language, Finding::Severity::Error, message});
+  void error(const std::string& language, const char* code, const std::string& message) {
+    mFindings.push_back({mId, language, Finding::Severity::Error, code, message});
   }
-  void warning(const std::string& language, const std::string& message) {
-    mFindings.push_back({mId, language, Finding::Severity::Warning, message});
+  void warning(const std::string& language, const char* code, const std::string& message) {
+    mFindings.push_back({mId, language, Finding::Severity::Warning, code, message});
   }
 
  private:
@@ -100,13 +100,13 @@ void CheckDialog(PlugIn& plugIn, const std::vector<std::string>& languages, Repo
   for (std::size_t i = 0; i < outcomes.size(); ++i) {
     const DialogProbe::Outcome& outcome = outcomes[i];
     if (outcome.error && (!same || i == 0)) {
-      report.error(same ? "*" : languages[i],
+      report.error(same ? "*" : languages[i], "dialog-fails",
                    "The configuration dialog cannot open: " + Described(*outcome.error) + ".");
     }
     if (outcome.emptyCaptions.empty()) continue;
     std::string keys;
     for (const std::string& key : outcome.emptyCaptions) keys += (keys.empty() ? "" : ", ") + key;
-    report.warning(languages[i], "The dialog would show empty captions for: " + keys + ".");
+    report.warning(languages[i], "empty-caption", "The dialog would show empty captions for: " + keys + ".");
   }
 }
 
@@ -139,9 +139,9 @@ void CheckStaging(PlugIn& plugIn, const StagingPlan& plan, const std::string& st
     const std::string name = Quoted(AttributeOrEmpty(folder.element, schema::kName));
     if (!folder.path.Formed()) {
       report.warning(
-          "*", "The folder " + name + " is never created in the stage folder (" + why(folder.path.Failure()) + ").");
+          "*", "folder-path-fails", "The folder " + name + " is never created in the stage folder (" + why(folder.path.Failure()) + ").");
     } else if (!fs::is_directory(folder.path.Get(), ec)) {
-      report.warning("*", "The folder " + name + " is never created in the stage folder: its parent folder " +
+      report.warning("*", "folder-not-created", "The folder " + name + " is never created in the stage folder: its parent folder " +
                               Quoted(plan.Stage().Relative(fs::path(folder.path.Get()).parent_path())) +
                               " is not there.");
     }
@@ -151,15 +151,15 @@ void CheckStaging(PlugIn& plugIn, const StagingPlan& plan, const std::string& st
     if (!file.staged) continue;
     const std::string name = Quoted(AttributeOrEmpty(file.element, schema::kName));
     if (!file.destination.Formed()) {
-      report.warning("*", "The file " + name + " would be published outside the stage folder (" +
+      report.warning("*", "file-outside-stage", "The file " + name + " would be published outside the stage folder (" +
                               AttributeOrEmpty(file.element, schema::kRemoteFile) + ") and is never staged (" +
                               why(file.destination.Failure()) + ").");
     } else if (!file.source.Formed()) {
-      report.warning("*", "The file " + name + " lies outside the plug-in folder and is never staged (" +
+      report.warning("*", "file-outside-plugin", "The file " + name + " lies outside the plug-in folder and is never staged (" +
                               why(file.source.Failure()) + ").");
     } else if (fso.FileExists(file.source.Get()) && !fs::exists(file.destination.Get(), ec)) {
       const fs::path folder = fs::path(file.destination.Get()).parent_path();
-      report.warning("*", "The file " + name + " is never staged: its folder " +
+      report.warning("*", "file-not-staged", "The file " + name + " is never staged: its folder " +
                               Quoted(plan.Stage().Relative(folder.string())) +
                               " is not in the stage folder and no declared folder creates it.");
     }
@@ -189,16 +189,16 @@ void CheckReferences(PlugIn& plugIn, const std::vector<std::string>& snippets, c
       const std::string name = ParameterString::Attribute(strParam, RenderTypes::NameAttribute(type));
       try {
         if (!config.selectSingleNode(schema::QueryParam(name))) {
-          report.error(language,
+          report.error(language, "unknown-reference",
                        "The page snippet refers to " + Quoted(name) + ", which the plug-in does not declare.");
           continue;
         }
         const std::string rendered = plugIn.ParseParam(strParam, language);
         if (type == RenderType::OptionList && rendered.empty()) {
-          report.error(language, "No option of " + Quoted(name) + " is chosen, but the page lists its options.");
+          report.error(language, "no-option-chosen", "No option of " + Quoted(name) + " is chosen, but the page lists its options.");
         }
       } catch (const Error& error) {
-        report.error(language, "The page snippet reference" + strParam + "does not render: " + error.Description());
+        report.error(language, "reference-fails", "The page snippet reference" + strParam + "does not render: " + error.Description());
       }
     }
   }
@@ -229,11 +229,11 @@ std::vector<Finding> PublishCheck::Check(PlugIn& plugIn) const {
 
   // Warnings, for every plug-in; the dialog's failure is an error.
   if (plugIn.ID().empty()) {
-    report.warning("*", "The plug-in's ID is empty: a host that finds plug-ins by ID cannot tell it from another "
+    report.warning("*", "empty-id", "The plug-in's ID is empty: a host that finds plug-ins by ID cannot tell it from another "
                         "one with an empty ID.");
   }
   if (!config.selectSingleNode(schema::kQueryDefaultLanguage)) {
-    report.warning("*",
+    report.warning("*", "no-default-language",
                    "No language is marked as the default: the name and the dialog "
                    "fail for any language the plug-in does not declare.");
   }
@@ -243,7 +243,7 @@ std::vector<Finding> PublishCheck::Check(PlugIn& plugIn) const {
     const XmlNode written = SettingsWriteBack::Target(config, name);
     if (written && !(written == param)) {
       const bool otherParam = written.nodeName() == "Param";
-      report.warning("*", "The parameter " + Quoted(name) + " shares its name with an earlier " +
+      report.warning("*", "duplicate-name", "The parameter " + Quoted(name) + " shares its name with an earlier " +
                               (otherParam ? "parameter" : "<" + written.nodeName() + "> element") +
                               ": changes made in the dialog would go there instead.");
     }
@@ -257,7 +257,7 @@ std::vector<Finding> PublishCheck::Check(PlugIn& plugIn) const {
   const FileSystemObject fso;
   for (const StagingPlan::File& file : plan.Files()) {
     if (file.source.Formed() && !fso.FileExists(file.source.Get())) {
-      report.error("*", "The declared file " + Quoted(AttributeOrEmpty(file.element, schema::kName)) +
+      report.error("*", "missing-file", "The declared file " + Quoted(AttributeOrEmpty(file.element, schema::kName)) +
                             " is missing from the plug-in folder.");
     }
   }
@@ -272,9 +272,9 @@ std::vector<Finding> PublishCheck::Check(PlugIn& plugIn) const {
       } catch (const Error&) {
       }
       if (missing) {
-        report.error(language, "The parameter " + Quoted(name) + " has no value for this store language.");
+        report.error(language, "missing-language-value", "The parameter " + Quoted(name) + " has no value for this store language.");
       } else if (plugIn.GetParam(name, language).empty()) {
-        report.error(language, "The parameter " + Quoted(name) + " is empty.");
+        report.error(language, "empty-param", "The parameter " + Quoted(name) + " is empty.");
       }
     }
     CheckReferences(plugIn, snippets, language, report);

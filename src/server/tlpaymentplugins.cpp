@@ -334,6 +334,17 @@ TLPP_API int tlpp_PlugIn_PublishCheck(tlpp_object* plugIn, const char* StoreLang
   return GetString(plugIn, findings, error, [&](PlugIn& p) {
     std::string lines;
     for (const auto& finding : PublishCheck::ForLanguages(In(StoreLangs, "StoreLangs", true)).Check(p)) {
+      lines += finding.plugInId + '\t' + finding.language + '\t' + finding.SeverityName() + '\t' + finding.message + '\n';
+    }
+    return lines;
+  });
+}
+
+TLPP_API int tlpp_PlugIn_PublishFindings(tlpp_object* plugIn, const char* StoreLangs, char** findings,
+                                         tlpp_error* error) {
+  return GetString(plugIn, findings, error, [&](PlugIn& p) {
+    std::string lines;
+    for (const auto& finding : PublishCheck::ForLanguages(In(StoreLangs, "StoreLangs", true)).Check(p)) {
       lines += finding.Line();
     }
     return lines;

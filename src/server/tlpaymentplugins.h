@@ -209,11 +209,16 @@ TLPP_API int tlpp_PlugIn_ParseParam(tlpp_object *plugIn, const char *strParam, c
 /* ---- Beyond the component interface -------------------------------------- */
 
 /* What would break, or may surprise, a published shop: one line per finding,
-   "ID\tLANGUAGE\tSEVERITY\tMESSAGE\n" (the lines of `tlpp check`), "" when
+   "ID\tLANGUAGE\tSEVERITY\tMESSAGE\n", "" when
    there is nothing to say. StoreLangs is a comma-separated list ("de,en"), or
    NULL or "" for every language the plug-in declares. The plug-in's document
    is never changed. */
 TLPP_API int tlpp_PlugIn_PublishCheck(tlpp_object *plugIn, const char *StoreLangs, char **findings, tlpp_error *error);
+/* The same findings with each one's code, a stable word for what kind of
+   finding it is ("missing-file", "empty-param", ...): one line per finding,
+   "ID\tLANGUAGE\tSEVERITY\tCODE\tMESSAGE\n", the lines of `tlpp check`. */
+TLPP_API int tlpp_PlugIn_PublishFindings(tlpp_object *plugIn, const char *StoreLangs, char **findings,
+                                         tlpp_error *error);
 /* What staging left in pStagePath for the plug-in: the lines of
    `tlpp stage --manifest`. */
 TLPP_API int tlpp_PlugIn_StageManifest(tlpp_object *plugIn, const char *pStagePath, char **manifest, tlpp_error *error);

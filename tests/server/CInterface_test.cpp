@@ -359,6 +359,8 @@ TEST_F(CStaging, TheCheckAndTheManifestAreTheLibrarysLines) {
             "FormTabReportSuccessCaption.\n"
             "TLInvoice\t*\terror\tThe declared file \"rechnungsvorlage.rtf\" "
             "is missing from the plug-in folder.\n");
+  ASSERT_EQ(tlpp_PlugIn_PublishFindings(invoice, "en", &findings, &error), TLPP_OK) << error.description;
+  EXPECT_EQ(Take(findings).rfind("TLInvoice\ten\twarning\tempty-caption\tThe dialog would show", 0), 0u);
 
   ASSERT_EQ(tlpp_PlugIn_CopyPlugInFiles(invoice, publish.path().c_str(), &stage, &error), TLPP_OK);
   char* manifest = nullptr;

@@ -166,7 +166,7 @@ TEST(TlppWriters, ASecondWriterWaitsAndGivesUpWithExit3) {
   const std::string original = ReadFile(shop + "/config.xml");
   {
     const PlugInLock held(shop, std::chrono::milliseconds(0));
-    const CommandRun run = Tlpp("set " + shop + " Days 30 --wait 0.3", "&1");
+    const CommandRun run = Tlpp("set " + shop + " Days 30 --wait=0", "&1");
     EXPECT_EQ(run.status, 3);
     EXPECT_NE(run.out.find("error 100996"), std::string::npos) << run.out;
     EXPECT_EQ(ReadFile(shop + "/config.xml"), original);

@@ -1,28 +1,58 @@
 #include "Arguments.h"
 
+#include <algorithm>
 #include <sstream>
-#include <stdexcept>
 
 namespace tlpp {
 
-Arguments::Arguments(const std::vector<std::string>& words, const std::set<std::string>& valued) {
+namespace {
+
+bool IsOption(const std::string& word) { return word.rfind("--", 0) == 0; }
+
+}  // namespace
+
+Arguments::Arguments(const Command& command, const std::vector<std::string>& words) {
+  const std::vector<const Option*> accepted = command.Accepted();
+  bool onlyPositionals = false;
   for (std::size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];
-    if (word.rfind("--", 0) != 0 || word == "--") {
+    if (!onlyPositionals && word == "--") {
+      onlyPositionals = true;
+    } else if (onlyPositionals || !IsOption(word)) {
+      if (mPositionals.size() == command.positionals.size()) {
+        throw UsageError("unexpected argument '" + word + "'");
+      }
+      const Positional& place = command.positionals[mPositionals.size()];
+      if (word.empty() && !place.mayBeEmpty) throw UsageError(std::string("empty ") + place.name);
       mPositionals.push_back(word);
-      continue;
-    }
-    const auto equals = word.find('=');
-    const std::string name = word.substr(0, equals);
-    if (valued.count(name) == 0) {
-      if (equals != std::string::npos) throw std::invalid_argument("option " + name + " takes no value");
-      mFlags.insert(name);
-    } else if (equals != std::string::npos) {
-      mOptions[name] = word.substr(equals + 1);
-    } else if (i + 1 < words.size()) {
-      mOptions[name] = words[++i];
     } else {
-      throw std::invalid_argument("option " + name + " needs a value");
+      const auto equals = word.find('=');
+      const std::string name = word.substr(0, equals);
+      const auto found =
+          std::find_if(accepted.begin(), accepted.end(), [&](const Option* option) { return name == option->name; });
+      if (found == accepted.end()) throw UsageError("unknown option '" + name + "'");
+      const Option& option = **found;
+      if (mGiven.count(name) > 0) throw UsageError("option '" + name + "' given twice");
+      std::string value;
+      if (option.value == nullptr) {
+        if (equals != std::string::npos) throw UsageError("option '" + name + "' takes no value");
+      } else if (equals != std::string::npos) {
+        value = word.substr(equals + 1);
+      } else if (i + 1 < words.size() && !IsOption(words[i + 1])) {
+        value = words[++i];
+      } else {
+        throw UsageError("option '" + name + "' needs a value (" + option.value + ")");
+      }
+      if (option.check != nullptr) {
+        const std::string wrong = option.check(value);
+        if (!wrong.empty()) throw UsageError("option '" + name + "' " + wrong + ", not '" + value + "'");
+      }
+      mGiven[name] = value;
+    }
+  }
+  for (const Positional& place : command.positionals) {
+    if (!place.optional && mPositionals.size() <= static_cast<std::size_t>(&place - command.positionals.data())) {
+      throw UsageError(std::string("missing ") + place.name);
     }
   }
 }
@@ -31,19 +61,20 @@ std::string Arguments::positional(std::size_t index, const std::string& fallback
   return index < mPositionals.size() ? mPositionals[index] : fallback;
 }
 
-std::optional<std::string> Arguments::option(const std::string& name) const {
-  const auto it = mOptions.find(name);
-  if (it == mOptions.end()) return std::nullopt;
+std::optional<std::string> Arguments::option(const Option& option) const {
+  if (option.value == nullptr) return std::nullopt;
+  const auto it = mGiven.find(option.name);
+  if (it == mGiven.end()) return std::nullopt;
   return it->second;
 }
 
-std::string Arguments::option(const std::string& name, const std::string& fallback) const {
-  return option(name).value_or(fallback);
+std::string Arguments::option(const Option& option, const std::string& fallback) const {
+  return this->option(option).value_or(fallback);
 }
 
-std::vector<std::string> Arguments::list(const std::string& name) const {
+std::vector<std::string> Arguments::list(const Option& option) const {
   std::vector<std::string> items;
-  std::stringstream stream(option(name, ""));
+  std::stringstream stream(this->option(option, ""));
   for (std::string item; std::getline(stream, item, ',');) {
     if (!item.empty()) items.push_back(item);
   }

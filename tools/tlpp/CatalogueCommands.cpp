@@ -4,7 +4,7 @@
 
 #include "Arguments.h"
 #include "Commands.h"
-#include "PrintError.h"
+#include "Diagnostics.h"
 #include "WriteLock.h"
 #include "catalogue/PlugInScan.h"
 #include "plugin/ConfigSchema.h"
@@ -19,34 +19,30 @@ namespace {
 
 const char* YesNo(bool value) { return value ? "yes" : "no"; }
 
-int SetActive(const std::vector<std::string>& words, bool active) {
-  const Arguments args(words, {WriteLock::kOption});
-  if (args.positionals().size() != 1) throw std::invalid_argument("expected PLUGIN_DIR");
+int SetActive(const Arguments& args, bool active) {
   return WriteLock::Run({args.positional(0)}, args, [&] {
     PlugIn plugIn;
     plugIn.ConfigPath(args.positional(0));
     plugIn.IsActive(active);
     plugIn.SaveConfiguration();
     std::cout << plugIn.ID() << (active ? " activated" : " deactivated") << '\n';
-    return 0;
+    return kExitOk;
   });
 }
 
 }  // namespace
 
-int RunList(const std::vector<std::string>& words) {
-  const Arguments args(words, {"--lang"});
-  const std::string lang = args.option("--lang", "");
+int RunList(const Arguments& args) {
+  const std::string lang = args.option(kLang, "");
   // Every plug-in that loads is listed; each one that does not is named on
   // standard error and makes the exit status 1.
   const std::vector<PlugInScan::Result> results = PlugInScan::Run(args.positional(0, SamplesRoot()));
   std::printf("%-20s %-32s %-6s %-12s %s\n", "ID", "NAME", "ACTIVE", "USERDEFINED", "ICON");
-  int status = 0;
+  int status = kExitOk;
   for (const auto& [folder, plugIn, error] : results) {
     if (error) {
-      std::fflush(stdout);
-      PrintError(*error, folder);
-      status = 1;
+      Diagnostics::Error(*error, folder);
+      status = kExitFindings;
       continue;
     }
     std::printf("%-20s %-32s %-6s %-12s %s\n", plugIn->ID().c_str(), plugIn->Name(lang).c_str(),
@@ -55,19 +51,17 @@ int RunList(const std::vector<std::string>& words) {
   return status;
 }
 
-int RunGet(const std::vector<std::string>& words) {
-  const Arguments args(words, {"--store-lang"});
-  if (args.positionals().size() != 2) throw std::invalid_argument("expected PLUGIN_DIR PARAM");
+int RunGet(const Arguments& args) {
   PlugIn plugIn;
   plugIn.ConfigPath(args.positional(0));
   // A parameter the document does not declare prints nothing.
-  if (!plugIn.Config().selectSingleNode(TLPaymentPlugIns::schema::QueryParam(args.positional(1)))) return 1;
-  std::cout << plugIn.GetParam(args.positional(1), args.option("--store-lang", "")) << '\n';
-  return 0;
+  if (!plugIn.Config().selectSingleNode(TLPaymentPlugIns::schema::QueryParam(args.positional(1)))) return kExitFindings;
+  std::cout << plugIn.GetParam(args.positional(1), args.option(kStoreLang, "")) << '\n';
+  return kExitOk;
 }
 
-int RunActivate(const std::vector<std::string>& words) { return SetActive(words, true); }
+int RunActivate(const Arguments& args) { return SetActive(args, true); }
 
-int RunDeactivate(const std::vector<std::string>& words) { return SetActive(words, false); }
+int RunDeactivate(const Arguments& args) { return SetActive(args, false); }
 
 }  // namespace tlpp

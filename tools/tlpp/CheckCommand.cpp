@@ -1,11 +1,12 @@
 // check: what would break a published shop, before it is published.
 #include <cstdio>
 #include <iostream>
-#include <stdexcept>
+
+#include <nlohmann/json.hpp>
 
 #include "Arguments.h"
 #include "Commands.h"
-#include "PrintError.h"
+#include "Diagnostics.h"
 #include "check/PublishCheck.h"
 #include "catalogue/PlugInScan.h"
 
@@ -15,38 +16,6 @@ namespace tlpp {
 
 namespace {
 
-std::string JsonString(const std::string& text) {
-  std::string out = "\"";
-  for (const unsigned char c : text) {
-    switch (c) {
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      default:
-        if (c < 0x20) {
-          char escaped[8];
-          std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-          out += escaped;
-        } else {
-          out += static_cast<char>(c);
-        }
-    }
-  }
-  return out + "\"";
-}
-
 void PrintText(const std::vector<Finding>& findings) {
   for (const Finding& finding : findings) {
     std::cout << finding.Line();
@@ -54,45 +23,47 @@ void PrintText(const std::vector<Finding>& findings) {
 }
 
 // One object per line inside one array, so that the output is both valid
-// JSON and easy to grep.
+// JSON and easy to grep; bytes that are not UTF-8 become U+FFFD.
 void PrintJson(const std::vector<Finding>& findings) {
   std::cout << "[\n";
   for (std::size_t i = 0; i < findings.size(); ++i) {
     const Finding& finding = findings[i];
-    std::cout << "  {\"plugin\": " << JsonString(finding.plugInId) << ", \"language\": " << JsonString(finding.language)
-              << ", \"severity\": \"" << finding.SeverityName() << "\", \"message\": " << JsonString(finding.message)
-              << "}" << (i + 1 < findings.size() ? "," : "") << '\n';
+    const nlohmann::ordered_json object = {{"plugin", finding.plugInId},
+                                           {"language", finding.language},
+                                           {"severity", finding.SeverityName()},
+                                           {"code", finding.code},
+                                           {"message", finding.message}};
+    std::cout << "  " << object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+              << (i + 1 < findings.size() ? "," : "") << '\n';
   }
   std::cout << "]\n";
 }
 
 }  // namespace
 
-int RunCheck(const std::vector<std::string>& words) {
-  const Arguments args(words, {"--store-langs", "--format"});
+int RunCheck(const Arguments& args) {
   const std::string root = args.positional(0, SamplesRoot());
-  const std::string format = args.option("--format", "text");
-  if (format != "text" && format != "json") throw std::invalid_argument("--format is text or json");
+  const std::string format = args.option(kOutputFormat, "text");
   // A root that cannot be listed raises its error (exit 2); each plug-in
   // that does not load is named on standard error and the others are checked.
   const std::vector<PlugInScan::Result> results = PlugInScan::Run(root);
-  const PublishCheck check = PublishCheck::ForLanguages(args.option("--store-langs", ""));
+  const PublishCheck check = PublishCheck::ForLanguages(args.option(kStoreLangs, ""));
   std::vector<Finding> findings;
   bool broken = false;
   for (const auto& [folder, plugIn, error] : results) {
     if (error) {
-      PrintError(*error, folder);
+      Diagnostics::Error(*error, folder);
       broken = true;
       continue;
     }
     for (Finding& finding : check.Check(*plugIn)) findings.push_back(std::move(finding));
   }
   format == "json" ? PrintJson(findings) : PrintText(findings);
-  if (broken) return 1;
+  if (broken) return kExitFindings;
   for (const Finding& finding : findings) {
-    if (finding.severity == Finding::Severity::Error) return 1;
+    if (finding.severity == Finding::Severity::Error) return kExitFindings;
   }
-  return 0;
+  return kExitOk;
 }
 
 }  // namespace tlpp

@@ -5,38 +5,79 @@
 
 namespace tlpp {
 
-// One command of the host: its name, a one-line summary, its usage text and
-// what runs it. Run returns the exit status; a library Error thrown out of
-// it is reported by main.
+class Arguments;
+
+// One --option of the command line: its name, the name of its value
+// (nullptr for a flag), a line of help, and a check of its value that
+// returns what is wrong with it ("" when nothing is).
+struct Option {
+  const char* name;
+  const char* value;
+  const char* help;
+  std::string (*check)(const std::string& value) = nullptr;
+};
+
+// Every option, declared once (main.cpp) and meaning one thing in every
+// command that takes it.
+extern const Option kDryRun;
+extern const Option kWait;
+extern const Option kStoreLang;
+extern const Option kStoreLangs;
+extern const Option kOutputFormat;
+extern const Option kLang;
+extern const Option kManifest;
+extern const Option kCharset;
+extern const Option kCharsetIo;
+extern const Option kScreenshot;
+
+// A word of the command line that is not an option, in its place.
+struct Positional {
+  const char* name;
+  bool optional = false;
+  bool mayBeEmpty = false;
+};
+
+// One command of the host: its name, a one-line summary, what it takes and
+// what runs it. A command that writes takes the folders' lock (WriteLock)
+// and so accepts --wait. Run gets the words already checked against the
+// table and returns the exit status; a library Error thrown out of it is
+// reported by main.
 struct Command {
   const char* name;
   const char* summary;
-  const char* usage;
-  int (*run)(const std::vector<std::string>& words);
+  std::vector<Positional> positionals;
+  std::vector<const Option*> options;
+  bool writes;
+  int (*run)(const Arguments& args);
+
+  // The options it accepts: its own, and --wait when it writes.
+  std::vector<const Option*> Accepted() const;
+  // "tlpp NAME POSITIONALS [--option VALUE]...".
+  std::string Usage() const;
 };
 
 // The root folder of the bundled sample plug-ins.
 std::string SamplesRoot();
 
 // Commands, one group per file.
-int RunList(const std::vector<std::string>& words);
-int RunGet(const std::vector<std::string>& words);
-int RunActivate(const std::vector<std::string>& words);
-int RunDeactivate(const std::vector<std::string>& words);
+int RunList(const Arguments& args);
+int RunGet(const Arguments& args);
+int RunActivate(const Arguments& args);
+int RunDeactivate(const Arguments& args);
 // Staging: StagingCommands.cpp.
-int RunStage(const std::vector<std::string>& words);
-int RunSnippet(const std::vector<std::string>& words);
-int RunParam(const std::vector<std::string>& words);
+int RunStage(const Arguments& args);
+int RunSnippet(const Arguments& args);
+int RunParam(const Arguments& args);
 // The dialog: DialogCommands.cpp.
-int RunConfigure(const std::vector<std::string>& words);
+int RunConfigure(const Arguments& args);
 // Settings from the shell: SettingsCommands.cpp.
-int RunSet(const std::vector<std::string>& words);
-int RunParams(const std::vector<std::string>& words);
+int RunSet(const Arguments& args);
+int RunParams(const Arguments& args);
 // Settings files: TransferCommands.cpp.
-int RunExport(const std::vector<std::string>& words);
-int RunImport(const std::vector<std::string>& words);
+int RunExport(const Arguments& args);
+int RunImport(const Arguments& args);
 // Publish readiness: CheckCommand.cpp.
-int RunCheck(const std::vector<std::string>& words);
+int RunCheck(const Arguments& args);
 
 const std::vector<Command>& AllCommands();
 

@@ -2,10 +2,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
-#include <stdexcept>
+#include <string>
 
 #include "Arguments.h"
 #include "Commands.h"
+#include "Diagnostics.h"
 #include "WriteLock.h"
 #include "dialog/DialogModule.h"
 #include "dialog/frmPlugIn.h"
@@ -15,19 +16,9 @@ namespace tlpp {
 
 namespace {
 
-int16_t CharSet(const Arguments& args, const std::string& name) {
-  const std::string text = args.option(name, "0");
-  std::size_t used = 0;
-  int value = 0;
-  try {
-    value = std::stoi(text, &used);
-  } catch (const std::exception&) {
-    used = 0;
-  }
-  if (used != text.size() || value < INT16_MIN || value > INT16_MAX) {
-    throw std::invalid_argument(name + " must be a number from -32768 to 32767");
-  }
-  return static_cast<int16_t>(value);
+// The parser has checked the number's range.
+int16_t CharSet(const Arguments& args, const Option& option) {
+  return static_cast<int16_t>(std::stoi(args.option(option, "0")));
 }
 
 // The dialog module's frontend, noting how the last dialog was closed.
@@ -55,11 +46,8 @@ class ClosingFrontend : public TLPaymentPlugIns::DialogFrontend {
 
 // Exit status 0 after OK, 1 after Cancel (or the window closed otherwise);
 // with --screenshot, 0 once the three pictures are written.
-int RunConfigure(const std::vector<std::string>& words) {
-  const Arguments args(words,
-                       {"--lang", "--store-lang", "--charset", "--charset-io", "--screenshot", WriteLock::kOption});
-  if (args.positionals().size() != 1) throw std::invalid_argument("expected PLUGIN_DIR");
-  const auto screenshots = args.option("--screenshot");
+int RunConfigure(const Arguments& args) {
+  const auto screenshots = args.option(kScreenshot);
   auto frontend = std::make_shared<ClosingFrontend>(
       TLPaymentPlugIns::DialogModule::Load(TLPP_DIALOG_MODULE_PATH, screenshots.value_or("")));
   TLPaymentPlugIns::DialogFrontend::Install(frontend);
@@ -68,14 +56,14 @@ int RunConfigure(const std::vector<std::string>& words) {
   return WriteLock::Run({args.positional(0)}, args, [&] {
     TLPaymentPlugIns::PlugIn plugIn;
     plugIn.ConfigPath(args.positional(0));
-    plugIn.ShowConfigDialogue(args.option("--lang", ""), args.option("--store-lang", ""), CharSet(args, "--charset"),
-                              CharSet(args, "--charset-io"));
+    plugIn.ShowConfigDialogue(args.option(kLang, ""), args.option(kStoreLang, ""), CharSet(args, kCharset),
+                              CharSet(args, kCharsetIo));
     if (screenshots) {
       std::printf("%s/main.png\n%s/advanced.png\n%s/report.png\n", screenshots->c_str(), screenshots->c_str(),
                   screenshots->c_str());
-      return 0;
+      return kExitOk;
     }
-    return frontend->ClosedByOk() ? 0 : 1;
+    return frontend->ClosedByOk() ? kExitOk : kExitFindings;
   });
 }
 

@@ -47,7 +47,8 @@ class ParamEdit {
   // {"value": text} or {"values": {lang: text or null}}; {} for a group.
   static nlohmann::ordered_json ValueJson(const TLPaymentPlugIns::ParamTable& table,
                                           const TLPaymentPlugIns::ParamTable::Entry& entry);
-  // A value as a quoted one-line text, control characters escaped.
+  // A value as a one-line JSON string: control characters escaped, bytes
+  // that are not UTF-8 shown as U+FFFD.
   static std::string Quoted(const std::string& text);
 };
 

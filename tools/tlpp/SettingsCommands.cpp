@@ -6,6 +6,7 @@
 
 #include "Arguments.h"
 #include "Commands.h"
+#include "Diagnostics.h"
 #include "ParamEdit.h"
 #include "WriteLock.h"
 #include "platform/Error.h"
@@ -78,9 +79,7 @@ void PrintTable(const std::string& id, const ParamTable& table) {
 
 }  // namespace
 
-int RunSet(const std::vector<std::string>& words) {
-  const Arguments args(words, {"--store-lang", WriteLock::kOption});
-  if (args.positionals().size() != 3) throw std::invalid_argument("expected PLUGIN_DIR PARAM VALUE");
+int RunSet(const Arguments& args) {
   const std::string folder = args.positional(0);
   const std::string name = args.positional(1);
   return WriteLock::Run({folder}, args, [&] {
@@ -92,34 +91,31 @@ int RunSet(const std::vector<std::string>& words) {
     if (std::find(names.begin(), names.end(), name) == names.end()) {
       std::string known;
       for (const std::string& each : ParamEdit::Closest(name, names)) known += (known.empty() ? "" : ", ") + each;
-      std::fprintf(stderr, "tlpp set: %s has no parameter %s; it has: %s\n", plugIn.ID().c_str(), name.c_str(),
-                   known.empty() ? "(none)" : known.c_str());
-      return 1;
+      Diagnostics::Say("set", plugIn.ID() + " has no parameter " + name + "; it has: " +
+                                  (known.empty() ? "(none)" : known));
+      return kExitFindings;
     }
     const ParamEdit::Change change =
-        ParamEdit::Apply(config, name, LanguageResolution::ResolveOrKeep(config, args.option("--store-lang", "")),
-                        args.positional(2));
-    const bool dryRun = args.flag("--dry-run");
+        ParamEdit::Apply(config, name, LanguageResolution::ResolveOrKeep(config, args.option(kStoreLang, "")),
+                         args.positional(2));
+    const bool dryRun = args.flag(kDryRun);
     std::printf("%s%s%s\n", dryRun ? "would set " : "", change.Line(plugIn.ID()).c_str(),
                 change.changed() ? "" : " (unchanged)");
     if (!dryRun && change.changed()) plugIn.SaveConfiguration();
-    return 0;
+    return kExitOk;
   });
 }
 
-int RunParams(const std::vector<std::string>& words) {
-  const Arguments args(words, {"--store-langs", "--format"});
-  if (args.positionals().size() != 1) throw std::invalid_argument("expected PLUGIN_DIR");
-  const std::string format = args.option("--format", "text");
-  if (format != "text" && format != "json") throw std::invalid_argument("--format is text or json");
+int RunParams(const Arguments& args) {
+  const std::string format = args.option(kOutputFormat, "text");
   PlugIn plugIn;
   plugIn.ConfigPath(args.positional(0));
   const XmlDocument& config = plugIn.Config();
-  std::vector<std::string> langs = args.list("--store-langs");
+  std::vector<std::string> langs = args.list(kStoreLangs);
   const ParamTable table(config, langs.empty() ? LanguageResolution::DeclaredCodes(config) : langs);
   if (format == "text") {
     PrintTable(plugIn.ID(), table);
-    return 0;
+    return kExitOk;
   }
   nlohmann::ordered_json params = nlohmann::ordered_json::array();
   for (const auto& entry : table.entries()) {
@@ -130,7 +126,7 @@ int RunParams(const std::vector<std::string>& words) {
   }
   const nlohmann::ordered_json out = {{"id", plugIn.ID()}, {"storeLangs", table.storeLangs()}, {"params", params}};
   std::cout << out.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
-  return 0;
+  return kExitOk;
 }
 
 }  // namespace tlpp

@@ -7,6 +7,7 @@
 
 #include "Arguments.h"
 #include "Commands.h"
+#include "Diagnostics.h"
 #include "platform/AtomicFile.h"
 #include "plugin/PlugIn.h"
 #include "staging/ConfinedFolder.h"
@@ -69,47 +70,41 @@ void Report(const Snapshot& before, const Snapshot& after) {
 }
 
 // The plug-in of PLUGIN_DIR, loaded.
-void Load(PlugIn& plugIn, const Arguments& args, std::size_t positionals, const char* expected) {
-  if (args.positionals().size() != positionals) throw std::invalid_argument(std::string("expected ") + expected);
-  plugIn.ConfigPath(args.positional(0));
-}
+void Load(PlugIn& plugIn, const Arguments& args) { plugIn.ConfigPath(args.positional(0)); }
 
 }  // namespace
 
-int RunStage(const std::vector<std::string>& words) {
-  const Arguments args(words, {"--store-lang", "--manifest"});
+int RunStage(const Arguments& args) {
   PlugIn plugIn;
-  Load(plugIn, args, 2, "PLUGIN_DIR STAGE_DIR");
+  Load(plugIn, args);
   const std::string stagePath = args.positional(1);
   if (!fs::is_directory(stagePath)) throw std::invalid_argument("STAGE_DIR is not a folder: " + stagePath);
-  const auto manifest = args.option("--manifest");
+  const auto manifest = args.option(kManifest);
   if (manifest && !ConfinedFolder(stagePath).Relative(*manifest).empty()) {
     throw std::invalid_argument("the manifest must lie outside the stage folder");
   }
-  ReferenceStageObject stageObj(plugIn, args.option("--store-lang", ""));
+  ReferenceStageObject stageObj(plugIn, args.option(kStoreLang, ""));
   const Snapshot before = Take(stagePath);
   plugIn.CopyPlugInFiles(stagePath, &stageObj);
   std::cout << "staged " << plugIn.ID() << " into " << stagePath << '\n';
   Report(before, Take(stagePath));
   if (manifest) TLPaymentPlugIns::AtomicFile::Replace(*manifest, StageManifest::Describe(plugIn, stagePath));
-  return 0;
+  return kExitOk;
 }
 
-int RunSnippet(const std::vector<std::string>& words) {
-  const Arguments args(words, {"--store-lang"});
+int RunSnippet(const Arguments& args) {
   PlugIn plugIn;
-  Load(plugIn, args, 1, "PLUGIN_DIR");
-  ReferenceStageObject stageObj(plugIn, args.option("--store-lang", ""));
+  Load(plugIn, args);
+  ReferenceStageObject stageObj(plugIn, args.option(kStoreLang, ""));
   std::cout << plugIn.ParseSnippetFile(&stageObj);
-  return 0;
+  return kExitOk;
 }
 
-int RunParam(const std::vector<std::string>& words) {
-  const Arguments args(words, {"--store-lang"});
+int RunParam(const Arguments& args) {
   PlugIn plugIn;
-  Load(plugIn, args, 2, "PLUGIN_DIR 'STRPARAM'");
-  std::cout << plugIn.ParseParam(args.positional(1), args.option("--store-lang", "")) << '\n';
-  return 0;
+  Load(plugIn, args);
+  std::cout << plugIn.ParseParam(args.positional(1), args.option(kStoreLang, "")) << '\n';
+  return kExitOk;
 }
 
 }  // namespace tlpp

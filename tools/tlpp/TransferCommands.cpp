@@ -15,6 +15,7 @@
 
 #include "Arguments.h"
 #include "Commands.h"
+#include "Diagnostics.h"
 #include "ParamEdit.h"
 #include "WriteLock.h"
 #include "catalogue/PlugIns.h"
@@ -36,10 +37,6 @@ constexpr const char* kFormat = "tlpp-settings";
 constexpr int kVersion = 1;
 // A settings file larger than this is refused before it is read.
 constexpr std::uintmax_t kMaxFileBytes = 16u << 20;
-
-// Exit status of import when the file asks for something that cannot be done.
-constexpr int kExitInvalid = 1;
-constexpr int kExitUnreadable = 2;
 
 std::string Dump(const Json& json, int indent = -1) {
   return json.dump(indent, ' ', false, Json::error_handler_t::replace);
@@ -166,8 +163,7 @@ Json ReadSettingsFile(const std::string& file) {
 
 }  // namespace
 
-int RunExport(const std::vector<std::string>& words) {
-  const Arguments args(words, {});
+int RunExport(const Arguments& args) {
   const auto plugIns = Scan(args.positional(0, SamplesRoot()));
   Json plugins = Json::array();
   for (const auto& plugIn : *plugIns) {
@@ -184,35 +180,31 @@ int RunExport(const std::vector<std::string>& words) {
     plugins.push_back({{"id", plugIn->ID()}, {"active", plugIn->IsActive()}, {"params", params}});
   }
   std::cout << Dump({{"format", kFormat}, {"version", kVersion}, {"plugins", plugins}}, 2) << '\n';
-  return 0;
+  return kExitOk;
 }
 
-int RunImport(const std::vector<std::string>& words) {
-  const Arguments args(words, {WriteLock::kOption});
-  if (args.positionals().empty() || args.positionals().size() > 2) {
-    throw std::invalid_argument("expected SETTINGS_FILE [ROOT]");
-  }
+int RunImport(const Arguments& args) {
   const std::string root = args.positional(1, SamplesRoot());
   Json settings;
   try {
     settings = ReadSettingsFile(args.positional(0));
   } catch (const std::invalid_argument& error) {
-    std::fprintf(stderr, "tlpp import: %s\n", error.what());
-    return kExitUnreadable;
+    Diagnostics::Say("import", error.what());
+    return kExitError;
   }
   // The file's shape, before anything is read from the plug-ins.
   if (!settings.is_object() || settings.value("format", Json()) != kFormat) {
-    std::fprintf(stderr, "tlpp import: $.format: expected \"%s\"\n", kFormat);
-    return kExitInvalid;
+    Diagnostics::Say("import", std::string("$.format: expected \"") + kFormat + "\"");
+    return kExitFindings;
   }
   if (settings.value("version", Json()) != kVersion) {
-    std::fprintf(stderr, "tlpp import: $.version: %s is not a version this tlpp reads (it reads %d)\n",
-                 Dump(settings.value("version", Json())).c_str(), kVersion);
-    return kExitInvalid;
+    Diagnostics::Say("import", "$.version: " + Dump(settings.value("version", Json())) +
+                                   " is not a version this tlpp reads (it reads " + std::to_string(kVersion) + ")");
+    return kExitFindings;
   }
   if (!settings.contains("plugins") || !settings["plugins"].is_array()) {
-    std::fprintf(stderr, "tlpp import: $.plugins: expected an array of plug-ins\n");
-    return kExitInvalid;
+    Diagnostics::Say("import", "$.plugins: expected an array of plug-ins");
+    return kExitFindings;
   }
   // Every plug-in folder of the root is locked, then read afresh.
   std::vector<std::string> folders;
@@ -248,18 +240,18 @@ int RunImport(const std::vector<std::string>& words) {
       importer.PlugInEntry(*plugIn, entry, path);
     }
     if (!importer.problems.empty()) {
-      for (const std::string& problem : importer.problems) std::fprintf(stderr, "%s\n", problem.c_str());
-      std::fprintf(stderr, "tlpp import: %zu problem(s); nothing was written\n", importer.problems.size());
-      return kExitInvalid;
+      for (const std::string& problem : importer.problems) Diagnostics::Write(problem);
+      Diagnostics::Say("import", std::to_string(importer.problems.size()) + " problem(s); nothing was written");
+      return kExitFindings;
     }
     // Only the plug-ins whose document changed are written.
-    const bool dryRun = args.flag("--dry-run");
+    const bool dryRun = args.flag(kDryRun);
     for (const std::string& change : importer.changes) std::printf("%s%s\n", dryRun ? "would set " : "", change.c_str());
     for (const auto& plugIn : *plugIns) {
       if (!dryRun && plugIn->Config().xml() != before[plugIn->ConfigPath()]) plugIn->SaveConfiguration();
     }
     if (importer.changes.empty()) std::printf("nothing to change\n");
-    return 0;
+    return kExitOk;
   });
 }
 

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <list>
-#include <stdexcept>
+#include <string>
 
+#include "Diagnostics.h"
 #include "platform/ErrorCodes.h"
 #include "plugin/PlugInErrors.h"
 #include "plugin/ConfigSchema.h"
@@ -18,24 +18,11 @@ namespace tlpp {
 
 namespace {
 
-constexpr double kDefaultWaitSeconds = 10;
-// Another writer holds the lock for longer than we would wait.
-constexpr int kExitLocked = 3;
+constexpr int kDefaultWaitSeconds = 10;
 
-std::chrono::milliseconds Wait(const Arguments& args) {
-  const auto text = args.option(WriteLock::kOption);
-  if (!text) return std::chrono::milliseconds(static_cast<long>(kDefaultWaitSeconds * 1000));
-  std::size_t used = 0;
-  double seconds = -1;
-  try {
-    seconds = std::stod(*text, &used);
-  } catch (const std::exception&) {
-    used = 0;
-  }
-  if (used == 0 || used != text->size() || !(seconds >= 0 && seconds <= 86400)) {
-    throw std::invalid_argument("--wait takes a number of seconds from 0 to 86400");
-  }
-  return std::chrono::milliseconds(static_cast<long>(seconds * 1000));
+// The parser has checked that --wait is a whole number of seconds.
+std::chrono::seconds Wait(const Arguments& args) {
+  return std::chrono::seconds(std::stoi(args.option(kWait, std::to_string(kDefaultWaitSeconds))));
 }
 
 }  // namespace
@@ -54,8 +41,8 @@ int WriteLock::Run(const std::vector<std::string>& folders, const Arguments& arg
   }
   } catch (const TLPaymentPlugIns::Error& error) {
     if (error.Number() != TLPaymentPlugIns::errors::kPlugInLocked) throw;
-    std::fprintf(stderr, "tlpp: error %ld: %s\n", error.Number(), error.Description().c_str());
-    return kExitLocked;
+    Diagnostics::Error(error);
+    return kExitBusy;
   }
   return write();
 }

@@ -13,11 +13,10 @@ namespace tlpp {
 // second writer waits instead of dropping the first one's change.
 class WriteLock {
  public:
-  // The option that says how long to wait for another writer.
-  static constexpr const char* kOption = "--wait";
   // Runs write while holding the locks of folders (taken in sorted order),
   // waiting up to --wait SECONDS (default 10) for each. Returns what write
-  // returns, or 3 with a message when another writer held a lock too long.
+  // returns, or kExitBusy with the error when another writer held a lock
+  // too long.
   static int Run(const std::vector<std::string>& folders, const Arguments& args, const std::function<int()>& write);
 };
 

@@ -1,13 +1,14 @@
 // tlpp: the command-line host of the payment plug-in library.
 #include <cstdio>
+#include <algorithm>
 #include <exception>
 #include <filesystem>
-#include <iostream>
 #include <string>
 #include <vector>
 
+#include "Arguments.h"
 #include "Commands.h"
-#include "PrintError.h"
+#include "Diagnostics.h"
 #include "platform/Error.h"
 
 namespace tlpp {
@@ -21,41 +22,147 @@ std::string SamplesRoot() {
   return (self.parent_path() / TLPP_INSTALLED_SAMPLES_DIR).lexically_normal().string();
 }
 
+namespace {
+
+// Whole numbers from low to high, digits with an optional minus sign.
+template <long low, long high>
+std::string WholeNumber(const std::string& text) {
+  const std::string wrong = "takes a whole number from " + std::to_string(low) + " to " + std::to_string(high);
+  const std::size_t digits = text.find_first_not_of('-') == 1 ? 1 : 0;
+  if (text.size() == digits || text.size() > digits + 6 ||
+      text.find_first_not_of("0123456789", digits) != std::string::npos) {
+    return wrong;
+  }
+  const long value = std::stol(text);
+  return value < low || value > high ? wrong : "";
+}
+
+std::string TextOrJson(const std::string& text) { return text == "text" || text == "json" ? "" : "is text or json"; }
+
+const Positional kPlugInDir{"PLUGIN_DIR"};
+const Positional kRoot{"ROOT", true};
+
+}  // namespace
+
+const Option kDryRun{"--dry-run", nullptr, "print what would change, write nothing"};
+const Option kWait{"--wait", "SECONDS", "wait up to SECONDS (0 to 86400, default 10) for another writer",
+                   WholeNumber<0, 86400>};
+const Option kStoreLang{"--store-lang", "CODE", "the store language (default: the plug-in's default language)"};
+const Option kStoreLangs{"--store-langs", "de,en", "these store languages (default: every declared one)"};
+const Option kOutputFormat{"--format", "text|json", "print text (the default) or JSON", TextOrJson};
+const Option kLang{"--lang", "CODE", "the language of names and of the dialog"};
+const Option kManifest{"--manifest", "FILE", "also describe what was staged in FILE, outside the stage folder"};
+const Option kCharset{"--charset", "N", "the shop's character set number", WholeNumber<-32768, 32767>};
+const Option kCharsetIo{"--charset-io", "N", "the character set number of files read and written",
+                        WholeNumber<-32768, 32767>};
+const Option kScreenshot{"--screenshot", "DIR", "draw the dialog off screen into three pictures in DIR; save nothing"};
+
 const std::vector<Command>& AllCommands() {
   static const std::vector<Command> commands = {
-      {"list", "list the plug-ins under a root folder", "tlpp list [ROOT] [--lang CODE]", RunList},
-      {"get", "print a parameter's value", "tlpp get PLUGIN_DIR PARAM [--store-lang CODE]", RunGet},
-      {"set", "write a parameter's value as the dialog would and save",
-       "tlpp set PLUGIN_DIR PARAM VALUE [--store-lang CODE] [--dry-run] [--wait SECONDS]", RunSet},
-      {"params", "show every parameter with its value in each store language",
-       "tlpp params PLUGIN_DIR [--store-langs de,en] [--format text|json]", RunParams},
-      {"activate", "switch a plug-in on and save", "tlpp activate PLUGIN_DIR [--wait SECONDS]", RunActivate},
-      {"deactivate", "switch a plug-in off and save", "tlpp deactivate PLUGIN_DIR [--wait SECONDS]", RunDeactivate},
-      {"export", "write every plug-in's settings as JSON", "tlpp export [ROOT] > settings.json", RunExport},
-      {"import", "check a settings file, then write what it changes",
-       "tlpp import SETTINGS_FILE [ROOT] [--dry-run] [--wait SECONDS]", RunImport},
-      {"stage", "stage a plug-in into a publish folder", "tlpp stage PLUGIN_DIR STAGE_DIR [--store-lang CODE] [--manifest FILE]",
+      {"list", "list the plug-ins under a root folder", {kRoot}, {&kLang}, false, RunList},
+      {"get", "print a parameter's value", {kPlugInDir, {"PARAM"}}, {&kStoreLang}, false, RunGet},
+      {"set",
+       "write a parameter's value as the dialog would and save",
+       {kPlugInDir, {"PARAM"}, {"VALUE", false, true}},
+       {&kStoreLang, &kDryRun},
+       true,
+       RunSet},
+      {"params",
+       "show every parameter with its value in each store language",
+       {kPlugInDir},
+       {&kStoreLangs, &kOutputFormat},
+       false,
+       RunParams},
+      {"activate", "switch a plug-in on and save", {kPlugInDir}, {}, true, RunActivate},
+      {"deactivate", "switch a plug-in off and save", {kPlugInDir}, {}, true, RunDeactivate},
+      {"export", "print every plug-in's settings as JSON", {kRoot}, {}, false, RunExport},
+      {"import",
+       "check a settings file, then write what it changes",
+       {{"SETTINGS_FILE"}, kRoot},
+       {&kDryRun},
+       true,
+       RunImport},
+      {"stage",
+       "stage a plug-in into a publish folder",
+       {kPlugInDir, {"STAGE_DIR"}},
+       {&kStoreLang, &kManifest},
+       false,
        RunStage},
-      {"snippet", "print a plug-in's rendered page snippet", "tlpp snippet PLUGIN_DIR [--store-lang CODE]",
-       RunSnippet},
-      {"param", "render one parameter reference", "tlpp param PLUGIN_DIR 'STRPARAM' [--store-lang CODE]", RunParam},
-      {"configure", "open the configuration dialog",
-       "tlpp configure PLUGIN_DIR [--lang CODE] [--store-lang CODE] [--charset N] [--charset-io N] "
-       "[--screenshot DIR] [--wait SECONDS]",
+      {"snippet", "print a plug-in's rendered page snippet", {kPlugInDir}, {&kStoreLang}, false, RunSnippet},
+      {"param", "render one parameter reference", {kPlugInDir, {"'STRPARAM'"}}, {&kStoreLang}, false, RunParam},
+      {"configure",
+       "open the configuration dialog",
+       {kPlugInDir},
+       {&kLang, &kStoreLang, &kCharset, &kCharsetIo, &kScreenshot},
+       true,
        RunConfigure},
-      {"check", "find what would break a published shop",
-       "tlpp check [ROOT] [--store-langs de,en] [--format text|json]", RunCheck},
+      {"check", "find what would break a published shop", {kRoot}, {&kStoreLangs, &kOutputFormat}, false, RunCheck},
   };
   return commands;
 }
 
+std::vector<const Option*> Command::Accepted() const {
+  std::vector<const Option*> accepted = options;
+  if (writes) accepted.push_back(&kWait);
+  return accepted;
+}
+
+std::string Command::Usage() const {
+  std::string usage = std::string("tlpp ") + name;
+  for (const Positional& place : positionals) {
+    usage += place.optional ? std::string(" [") + place.name + "]" : std::string(" ") + place.name;
+  }
+  for (const Option* option : Accepted()) {
+    usage += std::string(" [") + option->name + (option->value ? std::string(" ") + option->value : "") + "]";
+  }
+  return usage;
+}
+
 namespace {
+
+std::string Spelled(const Option& option) {
+  return option.value ? std::string(option.name) + " " + option.value : option.name;
+}
+
+void PrintOptions(std::FILE* out, const std::vector<const Option*>& options) {
+  for (const Option* option : options) std::fprintf(out, "  %-22s %s\n", Spelled(*option).c_str(), option->help);
+}
 
 void PrintUsage(std::FILE* out) {
   std::fprintf(out, "usage: tlpp COMMAND [ARGS] (tlpp COMMAND --help for more)\n\ncommands:\n");
+  std::vector<const Option*> options;
   for (const Command& command : AllCommands()) {
-    std::fprintf(out, "  %-12s %s\n      %s\n", command.name, command.summary, command.usage);
+    std::fprintf(out, "  %-12s %s\n      %s\n", command.name, command.summary, command.Usage().c_str());
+    for (const Option* option : command.Accepted()) {
+      if (std::find(options.begin(), options.end(), option) == options.end()) options.push_back(option);
+    }
   }
+  std::fprintf(out, "\noptions:\n");
+  PrintOptions(out, options);
+  std::fprintf(out,
+               "\nexit status:\n"
+               "  %d  done\n"
+               "  %d  a fault reported: check found errors, a plug-in did not load, get or set\n"
+               "     named an unknown parameter, import found problems, the dialog was cancelled\n"
+               "  %d  a wrong command line, or an error that stopped the command before it wrote\n"
+               "  %d  another program held a plug-in folder's lock longer than the wait\n",
+               kExitOk, kExitFindings, kExitError, kExitBusy);
+}
+
+void PrintHelp(const Command& command) {
+  std::printf("usage: %s\n%s\n", command.Usage().c_str(), command.summary);
+  if (command.Accepted().empty()) return;
+  std::printf("\noptions:\n");
+  PrintOptions(stdout, command.Accepted());
+}
+
+// Help is asked for by --help or -h before any "--".
+bool AsksForHelp(const std::vector<std::string>& words) {
+  for (const std::string& word : words) {
+    if (word == "--") return false;
+    if (word == "--help" || word == "-h") return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -66,32 +173,33 @@ int main(int argc, char** argv) {
   const std::vector<std::string> all(argv + 1, argv + argc);
   if (!all.empty() && all[0] == "--version") {
     std::printf("tlpp %s\n", TLPP_VERSION);
-    return 0;
+    return kExitOk;
   }
   if (all.empty() || all[0] == "--help" || all[0] == "-h" || all[0] == "help") {
     PrintUsage(all.empty() ? stderr : stdout);
-    return all.empty() ? 2 : 0;
+    return all.empty() ? kExitError : kExitOk;
   }
   for (const Command& command : AllCommands()) {
     if (all[0] != command.name) continue;
     const std::vector<std::string> words(all.begin() + 1, all.end());
-    for (const auto& word : words) {
-      if (word == "--help" || word == "-h") {
-        std::printf("usage: %s\n%s\n", command.usage, command.summary);
-        return 0;
-      }
+    if (AsksForHelp(words)) {
+      PrintHelp(command);
+      return kExitOk;
     }
     try {
-      return command.run(words);
+      // The whole command line is checked before anything is read.
+      const Arguments args(command, words);
+      return command.run(args);
+    } catch (const UsageError& error) {
+      Diagnostics::Usage(command.name, error.what(), command.Usage());
     } catch (const TLPaymentPlugIns::Error& error) {
-      PrintError(error);
-      return 2;
+      Diagnostics::Error(error);
     } catch (const std::exception& error) {
-      std::fprintf(stderr, "tlpp %s: %s\nusage: %s\n", command.name, error.what(), command.usage);
-      return 2;
+      Diagnostics::Say(command.name, error.what());
     }
+    return kExitError;
   }
-  std::fprintf(stderr, "tlpp: unknown command '%s'\n", all[0].c_str());
+  Diagnostics::Say("", "unknown command '" + all[0] + "'");
   PrintUsage(stderr);
-  return 2;
+  return kExitError;
 }

@@ -218,7 +218,21 @@ PYBIND11_MODULE(tlpaymentplugins, m) {
           },
           "StoreLangs"_a = "",
           "What would break a published shop: (ID, language, severity, "
-          "message) tuples, as tlpp check reports them.")
+          "message) tuples.")
+      .def(
+          "PublishFindings",
+          [](PlugIn& p, const py::object& storeLangs) {
+            py::list findings;
+            for (const auto& finding :
+                 PublishCheck::ForLanguages(TextArgument(storeLangs, "StoreLangs", true)).Check(p)) {
+              findings.append(py::make_tuple(finding.plugInId, finding.language, finding.SeverityName(), finding.code,
+                                             finding.message));
+            }
+            return findings;
+          },
+          "StoreLangs"_a = "",
+          "The findings of PublishCheck with each one's code: (ID, language, "
+          "severity, code, message) tuples, as tlpp check reports them.")
       .def(
           "StageManifest",
           [](PlugIn& p, const py::object& stagePath) {

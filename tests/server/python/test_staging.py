@@ -105,5 +105,6 @@ def test_a_python_exception_becomes_a_numbered_error(invoice):
 def test_the_check_and_the_manifest_are_the_librarys(invoice, tmp_path):
     assert invoice.PublishCheck("de,en")[0] == (
         "TLInvoice", "en", "warning", "The dialog would show empty captions for: FormTabReportSuccessCaption.")
+    assert invoice.PublishFindings("en")[1][3] == "missing-file"
     invoice.CopyPlugInFiles(str(tmp_path), Upper())
     assert invoice.StageManifest(str(tmp_path)).startswith("folder    tlinvoice/\n")

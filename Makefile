@@ -98,9 +98,10 @@ bench: deps
 # tools/mutants/faults.txt alone, in a scratch copy of the tree with a build
 # of its own kept between runs (TLPP_MUTANTS_DIR, default /tmp/tlpp-mutants);
 # only the test programs a fault can reach are rebuilt and run. Prints
-# caught or missed per fault, and the score. Not part of make test.
+# caught or missed per fault, and the score. ccache and Ninja are used when
+# installed, not needed. Not part of make test.
 mutants: deps
-	python3 tools/mutants/mutants.py
+	JOBS=$(JOBS) python3 tools/mutants/mutants.py
 
 # The Debian packages: tlpaymentplugins (libraries, headers, tlpp, the
 # Python module, samples; no Qt) and tlpaymentplugins-dialog (the Qt dialog

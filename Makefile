@@ -6,7 +6,7 @@ JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTLPP_WARNINGS_AS_ERRORS=ON
 TLPP = $(BUILD)/tools/tlpp/tlpp
 
-.PHONY: deps configure build test test-asan lint fuzz demo bench package mutants clean
+.PHONY: deps configure build test test-asan lint format fuzz demo bench package mutants clean
 
 deps:
 	@bash tools/install-deps.sh
@@ -33,15 +33,25 @@ test-asan: deps
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
-# clang-tidy (the checks in .clang-tidy) and cppcheck over src/; any
-# finding fails. Suppressions are inline, each with its reason.
+# The layout of .clang-format over the tracked C and C++ sources (nothing
+# in them is generated: generated files live in the build folders), then
+# clang-tidy (the checks in .clang-tidy) and cppcheck over src/; any finding
+# fails. Suppressions are inline, each with its reason. make format applies
+# the layout. Neither is part of make test.
+CLANG_FORMAT ?= clang-format-14
+FORMAT_SOURCES = $(or $(shell git ls-files -- $(foreach d,src tools tests bench fuzz,'$(d)/*.cpp' '$(d)/*.h' '$(d)/*.c')),\
+  $(error make lint and make format read the sources from git ls-files: run them in a git checkout))
 LINT_BUILD ?= build-lint
 lint: deps
+	$(CLANG_FORMAT) --dry-run -Werror $(FORMAT_SOURCES)
 	cmake -S . -B $(LINT_BUILD) -DCMAKE_EXPORT_COMPILE_COMMANDS=ON -DTLPP_BUILD_TESTS=OFF -DTLPP_BUILD_TOOLS=OFF >/dev/null
 	run-clang-tidy-14 -quiet -j $(JOBS) -p $(LINT_BUILD) '^$(CURDIR)/src/' >$(LINT_BUILD)/clang-tidy.log 2>&1 \
 	  || { grep -E 'warning:|error:' -A3 $(LINT_BUILD)/clang-tidy.log; exit 1; }
 	cppcheck --quiet --error-exitcode=1 --std=c++20 --language=c++ --enable=warning,performance,portability \
 	  --inline-suppr --suppress=missingIncludeSystem -I src src
+
+format: deps
+	$(CLANG_FORMAT) -i $(FORMAT_SOURCES)
 
 # libFuzzer, clang 14: every target in turn for FUZZ_TIME seconds, on a
 # working corpus in the build folder seeded from fuzz/corpus.
@@ -88,9 +98,10 @@ bench: deps
 # tools/mutants/faults.txt alone, in a scratch copy of the tree with a build
 # of its own kept between runs (TLPP_MUTANTS_DIR, default /tmp/tlpp-mutants);
 # only the test programs a fault can reach are rebuilt and run. Prints
-# caught or missed per fault, and the score. Not part of make test.
+# caught or missed per fault, and the score. ccache and Ninja are used when
+# installed, not needed. Not part of make test.
 mutants: deps
-	python3 tools/mutants/mutants.py
+	JOBS=$(JOBS) python3 tools/mutants/mutants.py
 
 # The Debian packages: tlpaymentplugins (libraries, headers, tlpp, the
 # Python module, samples; no Qt) and tlpaymentplugins-dialog (the Qt dialog

@@ -7,8 +7,9 @@ it. Each test runs in a process of its own, two at a time.
 
 The scratch copy and its build folder live in TLPP_MUTANTS_DIR (default
 /tmp/tlpp-mutants) and are kept between runs: the copy is brought up to
-date file by file, so the build stays incremental, and ccache answers for
-the files a fault touched before.
+date file by file, so the build stays incremental. ccache, when installed,
+answers for the files a fault touched before; Ninja builds when installed,
+make otherwise.
 
     tools/mutants/mutants.py                 every fault
     tools/mutants/mutants.py --only 3,17     faults 3 and 17
@@ -32,8 +33,9 @@ BUILD = WORK / "build"
 JOBS = os.environ.get("JOBS", "2")
 TEST_TIMEOUT = 300
 
-# The layers of src/, lowest first, each with its test programs. A fault
-# can reach the tests of its own layer and of every layer above it.
+# The layers, lowest first, each with its test programs: src/<layer>/...
+# and tools/... ("tools"). A fault can reach the tests of its own layer and
+# of every layer above it.
 LAYERS = [
     ("platform", ["platform_tests"]),
     ("plugin", ["plugin_tests"]),
@@ -44,7 +46,8 @@ LAYERS = [
     ("tools", ["tools_tests"]),
     ("server", ["server_tests"]),
 ]
-# What the Python tests load, built only for faults in src/server.
+# What the Python tests load: they run last, with the server layer's tests,
+# when nothing below has caught a fault.
 PYTHON_TARGETS = ["tlpaymentplugins_python", "tlpaymentplugins_dialog_qt", "tlpp_dialog_answerer"]
 
 
@@ -73,7 +76,12 @@ class Fault:
         return text[:at] + self.anchor.replace(self.old, self.new, 1) + text[at + len(self.anchor):]
 
     def layer(self):
-        return pathlib.PurePosixPath(self.path).parts[1]
+        """The layer a fault's path lies in: src/<layer>/... or tools/..."""
+        parts = pathlib.PurePosixPath(self.path).parts
+        layer = parts[1] if parts[0] == "src" and len(parts) > 2 else parts[0]
+        if layer not in [name for name, _ in LAYERS]:
+            raise ValueError(f"not in a layer: {self.path}")
+        return layer
 
 
 def read_faults(path):
@@ -117,13 +125,34 @@ def sync_tree(revision):
             target.unlink()
 
 
+def cached(name):
+    """A variable of the build folder's CMake cache, or None."""
+    try:
+        for line in (BUILD / "CMakeCache.txt").read_text().splitlines():
+            key, _, value = line.partition("=")
+            if key.split(":")[0] == name:
+                return value
+    except OSError:
+        pass
+    return None
+
+
 def configure():
-    if (BUILD / "build.ninja").exists():
+    """Configures the build folder with Ninja and ccache where they are
+    installed, make and the bare compiler where they are not; a folder made
+    with another generator is made afresh, one made with another launcher is
+    configured again."""
+    generator = "Ninja" if shutil.which("ninja") else "Unix Makefiles"
+    launcher = shutil.which("ccache") or ""
+    if cached("CMAKE_GENERATOR") not in (None, generator):
+        shutil.rmtree(BUILD)
+    built = (BUILD / ("build.ninja" if generator == "Ninja" else "Makefile")).exists()
+    if built and cached("CMAKE_CXX_COMPILER_LAUNCHER") == launcher and cached("CMAKE_C_COMPILER_LAUNCHER") == launcher:
         return
-    environment = dict(os.environ, CMAKE_CXX_COMPILER_LAUNCHER="ccache", CMAKE_C_COMPILER_LAUNCHER="ccache")
-    subprocess.run(["cmake", "-G", "Ninja", "-S", str(TREE), "-B", str(BUILD), "-DCMAKE_BUILD_TYPE=Release",
-                    "-DCMAKE_CXX_FLAGS_RELEASE=-O1", "-DCMAKE_C_FLAGS_RELEASE=-O1"],
-                   env=environment, check=True, stdout=subprocess.DEVNULL)
+    subprocess.run(["cmake", "-G", generator, "-S", str(TREE), "-B", str(BUILD), "-DCMAKE_BUILD_TYPE=Release",
+                    "-DCMAKE_CXX_FLAGS_RELEASE=-O1", "-DCMAKE_C_FLAGS_RELEASE=-O1",
+                    f"-DCMAKE_CXX_COMPILER_LAUNCHER={launcher}", f"-DCMAKE_C_COMPILER_LAUNCHER={launcher}"],
+                   check=True, stdout=subprocess.DEVNULL)
 
 
 def reach(fault):
@@ -133,7 +162,7 @@ def reach(fault):
         return ["dialog_qt_tests"], []
     names = [layer for layer, _ in LAYERS]
     programs = [program for _, group in LAYERS[names.index(fault.layer()):] for program in group]
-    return programs, (PYTHON_TARGETS if fault.layer() == "server" else [])
+    return programs, PYTHON_TARGETS
 
 
 def build(targets):
@@ -204,6 +233,7 @@ def main():
     bad = []
     for fault in faults:
         try:
+            fault.layer()
             fault.planted((ROOT if options.check else TREE).joinpath(fault.path).read_text())
         except (ValueError, OSError) as problem:
             bad.append(f"fault {fault.number} ({fault.path}): {problem}")

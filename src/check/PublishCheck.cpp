@@ -12,6 +12,8 @@
 #include "platform/FileSystemObject.h"
 #include "platform/XmlNamedNodeMap.h"
 #include "platform/XmlNodeList.h"
+#include "platform/XmlSchema.h"
+#include "platform/Path.h"
 #include "plugin/ConfigSchema.h"
 #include "plugin/LanguageResolution.h"
 #include "plugin/PlugIn.h"
@@ -217,6 +219,11 @@ PublishCheck PublishCheck::ForLanguages(const std::string& commaList) {
   return PublishCheck(std::move(languages));
 }
 
+PublishCheck& PublishCheck::ValidatingAgainst(const std::string& schemaPath) {
+  mSchema = std::make_shared<const XmlSchema>(schemaPath);
+  return *this;
+}
+
 std::vector<Finding> PublishCheck::Check(PlugIn& plugIn) const {
   std::vector<Finding> findings;
   Report report(plugIn.ID(), findings);
@@ -228,6 +235,15 @@ std::vector<Finding> PublishCheck::Check(PlugIn& plugIn) const {
   const std::vector<std::string>& storeLangs = mStoreLangs.empty() ? declared : mStoreLangs;
 
   // Warnings, for every plug-in; the dialog's failure is an error.
+  if (mSchema) {
+    const std::string file = Path::Join(plugIn.ConfigPath(), schema::kConfigFile);
+    for (const XmlSchema::Problem& problem : mSchema->Validate(config)) {
+      // Where, as compilers say it; the validator knows lines, not columns.
+      std::string where = file + ":" + std::to_string(problem.line) + ":";
+      if (problem.column > 0) where += std::to_string(problem.column) + ":";
+      report.warning("*", "schema", where + " " + problem.message);
+    }
+  }
   if (plugIn.ID().empty()) {
     report.warning("*", "empty-id", "The plug-in's ID is empty: a host that finds plug-ins by ID cannot tell it from another "
                         "one with an empty ID.");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 namespace TLPaymentPlugIns {
 
 class PlugIn;
+class XmlSchema;
 
 // Checks a plug-in for publishing in several store languages at once. It
 // asks the code that does the work: the dialog's own load (on a copy of the
@@ -25,11 +27,19 @@ class PublishCheck {
   // declared one.
   static PublishCheck ForLanguages(const std::string& commaList);
 
+  // Also checks each config.xml against the XML Schema in the file at
+  // schemaPath: each problem is a warning (code "schema") that says where,
+  // since the library accepts more than the schema describes. Raises the
+  // file system's error naming the path when the schema cannot be read, 5
+  // when it is not a schema.
+  PublishCheck& ValidatingAgainst(const std::string& schemaPath);
+
   // Loads the plug-in first; a load error is raised.
   std::vector<Finding> Check(PlugIn& plugIn) const;
 
  private:
   std::vector<std::string> mStoreLangs;
+  std::shared_ptr<const XmlSchema> mSchema;
 };
 
 }  // namespace TLPaymentPlugIns

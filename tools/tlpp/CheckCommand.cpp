@@ -47,7 +47,8 @@ int RunCheck(const Arguments& args) {
   // A root that cannot be listed raises its error (exit 2); each plug-in
   // that does not load is named on standard error and the others are checked.
   const std::vector<PlugInScan::Result> results = PlugInScan::Run(root);
-  const PublishCheck check = PublishCheck::ForLanguages(args.option(kStoreLangs, ""));
+  PublishCheck check = PublishCheck::ForLanguages(args.option(kStoreLangs, ""));
+  if (args.flag(kSchema)) check.ValidatingAgainst(SchemaFile());
   std::vector<Finding> findings;
   bool broken = false;
   for (const auto& [folder, plugIn, error] : results) {

@@ -29,6 +29,9 @@ extern const Option kManifest;
 extern const Option kCharset;
 extern const Option kCharsetIo;
 extern const Option kScreenshot;
+extern const Option kSchema;
+extern const Option kLangs;
+extern const Option kName;
 
 // A word of the command line that is not an option, in its place.
 struct Positional {
@@ -58,6 +61,8 @@ struct Command {
 
 // The root folder of the bundled sample plug-ins.
 std::string SamplesRoot();
+// The schema of config.xml: the source tree's, else the installed one.
+std::string SchemaFile();
 
 // Commands, one group per file.
 int RunList(const Arguments& args);
@@ -76,6 +81,8 @@ int RunParams(const Arguments& args);
 // Settings files: TransferCommands.cpp.
 int RunExport(const Arguments& args);
 int RunImport(const Arguments& args);
+// A plug-in to start from: NewCommand.cpp.
+int RunNew(const Arguments& args);
 // Publish readiness: CheckCommand.cpp.
 int RunCheck(const Arguments& args);
 

@@ -13,14 +13,23 @@
 
 namespace tlpp {
 
-std::string SamplesRoot() {
-  // The source tree's samples, else the installed ones beside this program.
+namespace {
+
+// What the source tree has at sourcePath, else what is installed at
+// installedPath, relative to this program's folder.
+std::string SourceOrInstalled(const char* sourcePath, const char* installedPath) {
   std::error_code ec;
-  if (std::filesystem::is_directory(TLPP_SAMPLES_DIR, ec)) return TLPP_SAMPLES_DIR;
+  if (std::filesystem::exists(sourcePath, ec)) return sourcePath;
   const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) return TLPP_SAMPLES_DIR;
-  return (self.parent_path() / TLPP_INSTALLED_SAMPLES_DIR).lexically_normal().string();
+  if (ec) return sourcePath;
+  return (self.parent_path() / installedPath).lexically_normal().string();
 }
+
+}  // namespace
+
+std::string SamplesRoot() { return SourceOrInstalled(TLPP_SAMPLES_DIR, TLPP_INSTALLED_SAMPLES_DIR); }
+
+std::string SchemaFile() { return SourceOrInstalled(TLPP_SCHEMA_FILE, TLPP_INSTALLED_SCHEMA_FILE); }
 
 namespace {
 
@@ -55,6 +64,9 @@ const Option kManifest{"--manifest", "FILE", "also describe what was staged in F
 const Option kCharset{"--charset", "N", "the shop's character set number", WholeNumber<-32768, 32767>};
 const Option kCharsetIo{"--charset-io", "N", "the character set number of files read and written",
                         WholeNumber<-32768, 32767>};
+const Option kLangs{"--langs", "de,en", "the languages to declare, the default first"};
+const Option kName{"--name", "TEXT", "the plug-in's name in every language (default: the ID)"};
+const Option kSchema{"--schema", nullptr, "also check each config.xml against the schema of config.xml"};
 const Option kScreenshot{"--screenshot", "DIR", "draw the dialog off screen into three pictures in DIR; save nothing"};
 
 const std::vector<Command>& AllCommands() {
@@ -96,7 +108,18 @@ const std::vector<Command>& AllCommands() {
        {&kLang, &kStoreLang, &kCharset, &kCharsetIo, &kScreenshot},
        true,
        RunConfigure},
-      {"check", "find what would break a published shop", {kRoot}, {&kStoreLangs, &kOutputFormat}, false, RunCheck},
+      {"new",
+       "create a plug-in folder to start from",
+       {{"ID"}, kRoot},
+       {&kLangs, &kName},
+       false,
+       RunNew},
+      {"check",
+       "find what would break a published shop",
+       {kRoot},
+       {&kStoreLangs, &kOutputFormat, &kSchema},
+       false,
+       RunCheck},
   };
   return commands;
 }

@@ -28,6 +28,7 @@
 #include "ResidentMemory.h"
 #include "catalogue/PlugIns.h"
 #include "platform/SelectionEngine.h"
+#include "platform/XmlNodeAccess.h"
 #include "plugin/PlugIn.h"
 #include "support/InstalledFrontend.h"
 #include "support/ProcessStats.h"
@@ -248,7 +249,9 @@ int main(int argc, char** argv) {
   // What the remembered answers of that document cost, against what a
   // loaded plug-in costs (below).
   const std::size_t remembered =
-      TLPaymentPlugIns::SelectionEngine::Of(plugIn.Config().documentElement().document().get()).footprint();
+      TLPaymentPlugIns::SelectionEngine::Of(
+          TLPaymentPlugIns::XmlNodeAccess::RawDocument(plugIn.Config().documentElement()))
+          .footprint();
 
   // Resident memory of 1,000 loaded plug-ins against 1,000 documents
   // parsed by libxml2 alone, each in a fresh child process.
@@ -264,7 +267,7 @@ int main(int argc, char** argv) {
   // The dialog's load on the scripted frontend: a plug-in of 30 parameters.
   std::printf("\n== Dialog\n");
   auto frontend = std::make_shared<testing_support::ScriptedFrontend>();
-  frontend->pictures = [](const std::string&) { return TLPaymentPlugIns::ImageControl::PictureSize{}; };
+  frontend->pictures = [](const std::string&) { return TLPaymentPlugIns::PictureSize{}; };
   testing_support::InstalledFrontend installed(frontend);
   std::vector<double> shows;
   for (int i = 0; i < 50; ++i) shows.push_back(Seconds([&] { plugIn.ShowConfigDialogue("en", "en"); }));

@@ -16,6 +16,7 @@
 #include "platform/SelectionPattern.h"
 #include "platform/XmlNamedNodeMap.h"
 #include "platform/XmlNode.h"
+#include "platform/XmlNodeAccess.h"
 
 using namespace TLPaymentPlugIns;
 
@@ -166,10 +167,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   xmlDocPtr parsed = xmlReadMemory(xml.data(), static_cast<int>(xml.size()), "fuzz.xml", nullptr,
                                    XML_PARSE_NONET | XML_PARSE_NOENT | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
   if (parsed == nullptr) std::abort();  // the writer makes well-formed documents only
-  const std::shared_ptr<xmlDoc> doc(parsed, [](xmlDocPtr owned) {
-    SelectionEngine::Release(owned);
-    xmlFreeDoc(owned);
-  });
+  const XmlNodeAccess::Document doc = XmlNodeAccess::Own(parsed);
   // Contexts for relative queries: the first elements in document order.
   std::vector<xmlNodePtr> elements, pending{xmlDocGetRootElement(parsed)};
   while (!pending.empty() && elements.size() < 64) {
@@ -186,7 +184,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Compare(parsed, elements[in.ConsumeIntegralInRange<std::size_t>(0, elements.size() - 1)], query);
     if (in.ConsumeIntegralInRange(0, 3) == 0) {
       // An edit through the library's handles: a new attribute value.
-      XmlNode element(doc, elements[in.ConsumeIntegralInRange<std::size_t>(0, elements.size() - 1)]);
+      const XmlNode element =
+          XmlNodeAccess::Make(doc, elements[in.ConsumeIntegralInRange<std::size_t>(0, elements.size() - 1)]);
       const XmlNode attribute = element.attributes().getNamedItem(kAttributes[in.ConsumeIntegralInRange(0, 4)]);
       fuzz::Tolerate([&] { XmlNode(attribute).text(kValues[in.ConsumeIntegralInRange(0, 9)].text); });
     }

@@ -1,5 +1,7 @@
 #include "dialog/DialogFrontend.h"
 
+#include "dialog/frmPlugIn.h"
+
 namespace TLPaymentPlugIns {
 
 namespace {
@@ -16,5 +18,7 @@ std::shared_ptr<DialogFrontend> DialogFrontend::Install(std::shared_ptr<DialogFr
 }
 
 std::shared_ptr<DialogFrontend> DialogFrontend::Installed() { return Slot(); }
+
+bool DialogFrontend::ClosedByOk(const frmPlugIn& form) { return form.ClosedByOk(); }
 
 }  // namespace TLPaymentPlugIns

@@ -3,11 +3,17 @@
 #include <memory>
 #include <string>
 
-#include "dialog/ImageControl.h"
-
 namespace TLPaymentPlugIns {
 
+// The dialog's form. A frontend shows it and hands it back; the form itself
+// is the library's own.
 class frmPlugIn;
+
+// A picture's size in pixels.
+struct PictureSize {
+  long Width = 0;
+  long Height = 0;
+};
 
 // What shows the configuration dialog: a window system's frontend, or a
 // scripted one in tests. A host installs one for the whole process before it
@@ -28,10 +34,14 @@ class DialogFrontend {
   virtual void ShowModal(frmPlugIn& form) = 0;
   // The size in pixels of the picture in a file; raises 481 when the file is
   // not a picture this frontend can read.
-  virtual ImageControl::PictureSize ReadPicture(const std::string& path) = 0;
+  virtual PictureSize ReadPicture(const std::string& path) = 0;
   // Hands a link to the user's default handler; failures are ignored.
   virtual void OpenLink(const std::string& target) = 0;
   virtual void MousePointer(int pointer) = 0;
+
+  // Whether form was last closed with OK (or Enter), for a frontend that
+  // wraps another and reports how the dialog ended.
+  static bool ClosedByOk(const frmPlugIn& form);
 
   // The process's one frontend slot. Install returns the previous frontend;
   // an empty pointer uninstalls.

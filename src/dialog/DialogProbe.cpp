@@ -16,9 +16,9 @@ class HiddenFrontend : public DialogFrontend {
  public:
   std::string Unavailable() const override { return {}; }
   void ShowModal(frmPlugIn& form) override { form.Form_Load(); }
-  ImageControl::PictureSize ReadPicture(const std::string& path) override {
+  PictureSize ReadPicture(const std::string& path) override {
     const std::shared_ptr<DialogFrontend> installed = DialogFrontend::Installed();
-    return installed ? installed->ReadPicture(path) : ImageControl::PictureSize{};
+    return installed ? installed->ReadPicture(path) : PictureSize{};
   }
   void OpenLink(const std::string& /*target*/) override {}
   void MousePointer(int /*pointer*/) override {}

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "dialog/Control.h"
+#include "dialog/DialogFrontend.h"
 
 namespace TLPaymentPlugIns {
 
@@ -13,10 +14,6 @@ namespace TLPaymentPlugIns {
 // file that is not a picture raises the reader's error.
 class ImageControl : public Control {
  public:
-  struct PictureSize {
-    long Width = 0;
-    long Height = 0;
-  };
   using PictureReader = std::function<PictureSize(const std::string& path)>;
 
   using Control::Control;

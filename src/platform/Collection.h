@@ -6,10 +6,12 @@
 #include <utility>
 #include <vector>
 
-#include "platform/CaseFold.h"
 #include "platform/ErrorCodes.h"
 
 namespace TLPaymentPlugIns {
+
+// The form under which a Collection files a key: Unicode case folded.
+std::string CollectionKey(const std::string& key);
 
 // A keyed, ordered collection with 1-based positions. Keys compare without
 // regard to case for every letter.
@@ -20,7 +22,7 @@ class Collection {
 
   // Raises 457 when an equal key is already filed.
   void Add(T item, const std::string& key) {
-    auto [it, inserted] = mIndex.emplace(CaseFold::Fold(key), mItems.size());
+    auto [it, inserted] = mIndex.emplace(CollectionKey(key), mItems.size());
     if (!inserted) throw errors::DuplicateKey();
     mItems.push_back(std::move(item));
   }
@@ -32,7 +34,7 @@ class Collection {
   }
   // Raises 5 for a key that is not filed.
   const T& Item(const std::string& key) const {
-    const auto it = mIndex.find(CaseFold::Fold(key));
+    const auto it = mIndex.find(CollectionKey(key));
     if (it == mIndex.end()) throw errors::InvalidArgument();
     return mItems[it->second];
   }

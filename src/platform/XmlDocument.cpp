@@ -9,6 +9,7 @@
 #include "platform/FileSystemObject.h"
 #include "platform/LibxmlGuard.h"
 #include "platform/SelectionEngine.h"
+#include "platform/XmlNodeAccess.h"
 
 namespace TLPaymentPlugIns {
 
@@ -20,15 +21,9 @@ namespace {
 // documents stay off.
 constexpr int kLoadOptions = XML_PARSE_NONET | XML_PARSE_NOENT | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
 
-// The document's selection engine goes with it.
-std::shared_ptr<xmlDoc> Own(xmlDocPtr doc) {
-  return std::shared_ptr<xmlDoc>(doc, [](xmlDocPtr owned) {
-    SelectionEngine::Release(owned);
-    xmlFreeDoc(owned);
-  });
+XmlNodeAccess::Document NewEmptyDocument() {
+  return XmlNodeAccess::Own(xmlNewDoc(reinterpret_cast<const xmlChar*>("1.0")));
 }
-
-std::shared_ptr<xmlDoc> NewEmptyDocument() { return Own(xmlNewDoc(reinterpret_cast<const xmlChar*>("1.0"))); }
 
 bool StartsWithDeclaration(const std::string& bytes) {
   static const std::string utf8Bom = "\xEF\xBB\xBF";
@@ -42,6 +37,15 @@ bool StartsWithDeclaration(const std::string& bytes) {
 }
 
 }  // namespace
+
+// The document's selection engine goes with it.
+XmlNodeAccess::Document XmlNodeAccess::Own(xmlDocPtr doc) {
+  return Document(reinterpret_cast<XmlDocumentData*>(doc), [](XmlDocumentData* owned) {
+    const auto raw = reinterpret_cast<xmlDocPtr>(owned);
+    SelectionEngine::Release(raw);
+    xmlFreeDoc(raw);
+  });
+}
 
 XmlDocument::XmlDocument() : mDoc(NewEmptyDocument()) {}
 
@@ -67,7 +71,7 @@ bool XmlDocument::load(const std::string& path) {
   if (!context) return false;
   xmlDocPtr doc = xmlCtxtReadMemory(context.get(), bytes.data(), static_cast<int>(bytes.size()), path.c_str(),
                                     nullptr, kLoadOptions);
-  auto owned = doc != nullptr ? Own(doc) : nullptr;
+  auto owned = doc != nullptr ? XmlNodeAccess::Own(doc) : nullptr;
   if (doc == nullptr || context->wellFormed == 0 || xmlDocGetRootElement(doc) == nullptr) {
     // The first error is where the document went wrong; later ones follow
     // from it.
@@ -88,7 +92,7 @@ std::string XmlDocument::xml() const { return serialise(mParseResult.path); }
 
 std::string XmlDocument::serialise(const std::string& pathForErrors) const {
   LibxmlGuard guard;
-  xmlDocPtr doc = mDoc.get();
+  xmlDocPtr doc = XmlNodeAccess::Raw(mDoc);
   const char* encoding = doc->encoding != nullptr ? reinterpret_cast<const char*>(doc->encoding) : "UTF-8";
   std::unique_ptr<xmlBuffer, decltype(&xmlBufferFree)> buffer(xmlBufferCreate(), xmlBufferFree);
   if (!buffer) throw errors::Overflow();
@@ -105,9 +109,9 @@ std::string XmlDocument::serialise(const std::string& pathForErrors) const {
 
 XmlDocument XmlDocument::clone() const {
   XmlDocument copy;
-  xmlDocPtr doc = xmlCopyDoc(mDoc.get(), 1);
+  xmlDocPtr doc = xmlCopyDoc(XmlNodeAccess::Raw(mDoc), 1);
   if (doc == nullptr) throw errors::Overflow();
-  copy.mDoc = Own(doc);
+  copy.mDoc = XmlNodeAccess::Own(doc);
   copy.mHasDeclaration = mHasDeclaration;
   copy.mParseResult = mParseResult;
   return copy;
@@ -115,13 +119,14 @@ XmlDocument XmlDocument::clone() const {
 
 void XmlDocument::save(const std::string& path) const { AtomicFile::Replace(path, serialise(path)); }
 
-XmlNode XmlDocument::documentNode() const { return XmlNode(mDoc, reinterpret_cast<xmlNodePtr>(mDoc.get())); }
+XmlNode XmlDocument::documentNode() const { return XmlNodeAccess::Make(mDoc, reinterpret_cast<xmlNodePtr>(XmlNodeAccess::Raw(mDoc))); }
 
-XmlNode XmlDocument::documentElement() const { return XmlNode(mDoc, xmlDocGetRootElement(mDoc.get())); }
+XmlNode XmlDocument::documentElement() const { return XmlNodeAccess::Make(mDoc, xmlDocGetRootElement(XmlNodeAccess::Raw(mDoc))); }
 
 XmlNode XmlDocument::selectSingleNode(const std::string& query) const {
-  const xmlNodePtr found = SelectionEngine::Of(mDoc.get()).selectFirst(reinterpret_cast<xmlNodePtr>(mDoc.get()), query);
-  return found != nullptr ? XmlNode(mDoc, found) : XmlNode();
+  const xmlDocPtr doc = XmlNodeAccess::Raw(mDoc);
+  const xmlNodePtr found = SelectionEngine::Of(doc).selectFirst(reinterpret_cast<xmlNodePtr>(doc), query);
+  return found != nullptr ? XmlNodeAccess::Make(mDoc, found) : XmlNode();
 }
 
 XmlNodeList XmlDocument::selectNodes(const std::string& query) const { return documentNode().selectNodes(query); }
@@ -131,13 +136,13 @@ XmlNode XmlDocument::createNode(NodeType type, const std::string& name, const st
   const auto* xmlName = reinterpret_cast<const xmlChar*>(name.c_str());
   xmlNodePtr node = nullptr;
   if (type == NODE_ELEMENT) {
-    node = xmlNewDocNode(mDoc.get(), nullptr, xmlName, nullptr);
+    node = xmlNewDocNode(XmlNodeAccess::Raw(mDoc), nullptr, xmlName, nullptr);
   } else if (type == NODE_ATTRIBUTE) {
-    node = reinterpret_cast<xmlNodePtr>(xmlNewDocProp(mDoc.get(), xmlName, nullptr));
+    node = reinterpret_cast<xmlNodePtr>(xmlNewDocProp(XmlNodeAccess::Raw(mDoc), xmlName, nullptr));
   }
   if (node == nullptr) throw errors::InvalidArgument();
-  SelectionEngine::Changed(mDoc.get());
-  return XmlNode(mDoc, node);
+  SelectionEngine::Changed(XmlNodeAccess::Raw(mDoc));
+  return XmlNodeAccess::Make(mDoc, node);
 }
 
 }  // namespace TLPaymentPlugIns

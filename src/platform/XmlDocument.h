@@ -8,8 +8,6 @@
 #include "platform/XmlNodeList.h"
 #include "platform/XmlParseResult.h"
 
-struct _xmlDoc;
-
 namespace TLPaymentPlugIns {
 
 // An XML document held in memory. Loading is safe: no network, no external
@@ -54,7 +52,7 @@ class XmlDocument {
   // Failures name pathForErrors.
   std::string serialise(const std::string& pathForErrors) const;
 
-  std::shared_ptr<_xmlDoc> mDoc;
+  std::shared_ptr<XmlDocumentData> mDoc;
   bool mHasDeclaration = false;
   XmlParseResult mParseResult;
 };

@@ -7,6 +7,7 @@
 #include "platform/ErrorCodes.h"
 #include "platform/SelectionEngine.h"
 #include "platform/XmlNamedNodeMap.h"
+#include "platform/XmlNodeAccess.h"
 #include "platform/XmlNodeList.h"
 
 namespace TLPaymentPlugIns {
@@ -24,20 +25,23 @@ const xmlChar* ToXml(const std::string& text) { return reinterpret_cast<const xm
 
 }  // namespace
 
-XmlNode::XmlNode(std::shared_ptr<xmlDoc> doc, xmlNodePtr node) : mDoc(std::move(doc)), mNode(node) {}
+namespace {
 
-xmlNodePtr XmlNode::require() const {
-  if (mNode == nullptr) throw errors::ObjectNotSet();
-  return mNode;
+xmlNodePtr Require(const XmlNode& node) {
+  const xmlNodePtr raw = XmlNodeAccess::Raw(node);
+  if (raw == nullptr) throw errors::ObjectNotSet();
+  return raw;
 }
 
+}  // namespace
+
 std::string XmlNode::nodeName() const {
-  const xmlNodePtr node = require();
+  const xmlNodePtr node = Require(*this);
   return node->name != nullptr ? reinterpret_cast<const char*>(node->name) : std::string();
 }
 
 std::string XmlNode::text() const {
-  const xmlNodePtr node = require();
+  const xmlNodePtr node = Require(*this);
   // The usual case, one text child, is read in place.
   const xmlNodePtr child = node->children;
   if ((node->type == XML_ELEMENT_NODE || node->type == XML_ATTRIBUTE_NODE) && child != nullptr &&
@@ -48,8 +52,8 @@ std::string XmlNode::text() const {
 }
 
 void XmlNode::text(const std::string& value) {
-  const xmlNodePtr node = require();
-  SelectionEngine::Changed(mDoc.get());
+  const xmlNodePtr node = Require(*this);
+  SelectionEngine::Changed(XmlNodeAccess::Raw(mDoc));
   // Replace the children by one text node holding the text as it stands:
   // xmlNodeSetContent would read markup and entity references in it.
   xmlFreeNodeList(node->children);
@@ -68,51 +72,51 @@ void XmlNode::text(const std::string& value) {
 }
 
 XmlNamedNodeMap XmlNode::attributes() const {
-  require();
+  Require(*this);
   return XmlNamedNodeMap(*this);
 }
 
 XmlNode XmlNode::selectSingleNode(const std::string& query) const {
-  const xmlNodePtr context = require();
-  const xmlNodePtr found = SelectionEngine::Of(mDoc.get()).selectFirst(context, query);
-  return found != nullptr ? XmlNode(mDoc, found) : XmlNode();
+  const xmlNodePtr context = Require(*this);
+  const xmlNodePtr found = SelectionEngine::Of(XmlNodeAccess::Raw(mDoc)).selectFirst(context, query);
+  return found != nullptr ? XmlNodeAccess::Make(mDoc, found) : XmlNode();
 }
 
 XmlNodeList XmlNode::selectNodes(const std::string& query) const {
-  const xmlNodePtr context = require();
-  const std::vector<xmlNodePtr> found = SelectionEngine::Of(mDoc.get()).selectAll(context, query);
+  const xmlNodePtr context = Require(*this);
+  const std::vector<xmlNodePtr> found = SelectionEngine::Of(XmlNodeAccess::Raw(mDoc)).selectAll(context, query);
   std::vector<XmlNode> nodes;
   nodes.reserve(found.size());
-  for (const xmlNodePtr node : found) nodes.emplace_back(mDoc, node);
+  for (const xmlNodePtr node : found) nodes.push_back(XmlNodeAccess::Make(mDoc, node));
   return XmlNodeList(std::move(nodes));
 }
 
 XmlNode XmlNode::appendChild(const XmlNode& newChild) {
-  const xmlNodePtr parent = require();
-  const xmlNodePtr child = newChild.require();
-  SelectionEngine::Changed(mDoc.get());
+  const xmlNodePtr parent = Require(*this);
+  const xmlNodePtr child = Require(newChild);
+  SelectionEngine::Changed(XmlNodeAccess::Raw(mDoc));
   if (child->parent != nullptr) xmlUnlinkNode(child);
   if (xmlAddChild(parent, child) == nullptr) throw errors::InvalidArgument();
   return newChild;
 }
 
 XmlNode XmlNamedNodeMap::getNamedItem(const std::string& name) const {
-  const xmlNodePtr element = mElement.raw();
+  const xmlNodePtr element = XmlNodeAccess::Raw(mElement);
   if (element == nullptr) throw errors::ObjectNotSet();
   if (element->type != XML_ELEMENT_NODE) return XmlNode();
   // Only an attribute without a namespace counts: xmlHasProp would also
   // match a prefixed x:name.
   const xmlAttrPtr attribute = xmlHasNsProp(element, ToXml(name), nullptr);
   if (attribute == nullptr || attribute->type != XML_ATTRIBUTE_NODE) return XmlNode();
-  return XmlNode(mElement.document(), reinterpret_cast<xmlNodePtr>(attribute));
+  return XmlNodeAccess::Make(XmlNodeAccess::DocumentOf(mElement), reinterpret_cast<xmlNodePtr>(attribute));
 }
 
 XmlNode XmlNamedNodeMap::setNamedItem(const XmlNode& attribute) {
-  const xmlNodePtr element = mElement.raw();
-  const xmlNodePtr node = attribute.raw();
+  const xmlNodePtr element = XmlNodeAccess::Raw(mElement);
+  const xmlNodePtr node = XmlNodeAccess::Raw(attribute);
   if (element == nullptr || node == nullptr) throw errors::ObjectNotSet();
   if (node->type != XML_ATTRIBUTE_NODE || element->type != XML_ELEMENT_NODE) throw errors::TypeMismatch();
-  SelectionEngine::Changed(mElement.document().get());
+  SelectionEngine::Changed(XmlNodeAccess::RawDocument(mElement));
   if (const xmlAttrPtr old = xmlHasNsProp(element, node->name, nullptr); old != nullptr && old != reinterpret_cast<xmlAttrPtr>(node)) {
     xmlUnlinkNode(reinterpret_cast<xmlNodePtr>(old));
     xmlFreeProp(old);

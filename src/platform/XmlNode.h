@@ -2,14 +2,17 @@
 
 #include <memory>
 #include <string>
-
-struct _xmlDoc;
-struct _xmlNode;
+#include <utility>
 
 namespace TLPaymentPlugIns {
 
 class XmlNodeList;
 class XmlNamedNodeMap;
+// The parser's document and node, opaque outside the library; the library
+// reaches them through XmlNodeAccess (platform/XmlNodeAccess.h).
+struct XmlDocumentData;
+struct XmlNodeData;
+struct XmlNodeAccess;
 
 // A handle on an element or attribute of an XmlDocument. A handle can be
 // empty (a query that matched nothing, an absent attribute); reading or
@@ -18,7 +21,6 @@ class XmlNamedNodeMap;
 class XmlNode {
  public:
   XmlNode() = default;
-  XmlNode(std::shared_ptr<_xmlDoc> doc, _xmlNode* node);
 
   // Valid on any handle.
   bool IsEmpty() const noexcept { return mNode == nullptr; }
@@ -38,14 +40,12 @@ class XmlNode {
   // Attaches newChild (an element as last child, an attribute as attribute).
   XmlNode appendChild(const XmlNode& newChild);
 
-  _xmlNode* raw() const noexcept { return mNode; }
-  const std::shared_ptr<_xmlDoc>& document() const noexcept { return mDoc; }
-
  private:
-  _xmlNode* require() const;
+  friend struct XmlNodeAccess;
+  XmlNode(std::shared_ptr<XmlDocumentData> doc, XmlNodeData* node) noexcept : mDoc(std::move(doc)), mNode(node) {}
 
-  std::shared_ptr<_xmlDoc> mDoc;
-  _xmlNode* mNode = nullptr;
+  std::shared_ptr<XmlDocumentData> mDoc;
+  XmlNodeData* mNode = nullptr;
 };
 
 }  // namespace TLPaymentPlugIns

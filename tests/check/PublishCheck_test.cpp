@@ -58,7 +58,7 @@ std::string Attribute(const XmlNode& element, const char* name) {
 // "error N: description" as the dialog raises it in that language, or "".
 std::string OpenDialog(const std::string& folder, const std::string& language) {
   const auto frontend = std::make_shared<ScriptedFrontend>();
-  frontend->pictures = [](const std::string&) { return ImageControl::PictureSize{}; };
+  frontend->pictures = [](const std::string&) { return PictureSize{}; };
   const InstalledFrontend installed(frontend);
   PlugIn plugIn;
   plugIn.ConfigPath(folder);

@@ -3,7 +3,7 @@
 #include "platform/ErrorCodes.h"
 #include "support/Raises.h"
 
-using TLPaymentPlugIns::ImageControl;
+using TLPaymentPlugIns::PictureSize;
 
 using Captions = DialogTest;
 
@@ -58,7 +58,7 @@ TEST_F(Logo, IsPlacedAtItsSizeOrFittedIntoTheBoxAndTheLabelsMoveBesideIt) {
   };
   for (const LogoCase& c : cases) {
     PutLogo();
-    frontend->pictures = [&](const std::string&) { return ImageControl::PictureSize{c.w, c.h}; };
+    frontend->pictures = [&](const std::string&) { return PictureSize{c.w, c.h}; };
     const auto& form = Show("de", "de");
     EXPECT_TRUE(form.LeadLogo.Visible);
     EXPECT_EQ(form.LeadLogo.PicturePath, dir / "logo.bmp");
@@ -85,7 +85,7 @@ TEST_F(Logo, WithoutALogoTheControlIsHiddenAndTheLabelsMoveLeft) {
 TEST_F(Logo, AFileThatIsNotAPictureStopsTheDialog) {
   Load("plugin.xml");
   PutLogo();
-  frontend->pictures = [](const std::string& path) -> ImageControl::PictureSize {
+  frontend->pictures = [](const std::string& path) -> PictureSize {
     throw TLPaymentPlugIns::errors::InvalidPicture(path);
   };
   EXPECT_TRUE(testing_support::Raises(481, [&] { plugIn.ShowConfigDialogue("de", "de"); }));

@@ -114,7 +114,7 @@ TEST_F(WriteBack, ChangesWhileLoadingAreIgnored) {
     form.SSCPlugInActive.Toggle();
     row->Description = "selected while loading";
     form.TLUSettings.SelectRow(row);
-    return TLPaymentPlugIns::ImageControl::PictureSize{1, 1};
+    return TLPaymentPlugIns::PictureSize{1, 1};
   };
   PutLogo();
   const auto& form = Show("de", "de");

@@ -6,6 +6,7 @@
 #include "platform/ErrorCodes.h"
 #include "platform/SelectionPattern.h"
 #include "platform/XmlDocument.h"
+#include "platform/XmlNodeAccess.h"
 #include "support/Raises.h"
 #include "support/Table.h"
 #include "support/TempDir.h"
@@ -24,8 +25,8 @@ XmlDocument Loaded(const TempDir& dir, const std::string& xml) {
 
 // libxml2's own answer, through a context of its own.
 std::vector<xmlNodePtr> Reference(const XmlNode& context, const std::string& query) {
-  xmlXPathContextPtr xpath = xmlXPathNewContext(context.document().get());
-  xmlXPathObjectPtr result = xmlXPathNodeEval(context.raw(), BAD_CAST ToXPath(query).c_str(), xpath);
+  xmlXPathContextPtr xpath = xmlXPathNewContext(XmlNodeAccess::RawDocument(context));
+  xmlXPathObjectPtr result = xmlXPathNodeEval(XmlNodeAccess::Raw(context), BAD_CAST ToXPath(query).c_str(), xpath);
   std::vector<xmlNodePtr> nodes;
   if (result != nullptr && result->nodesetval != nullptr) {
     nodes.assign(result->nodesetval->nodeTab, result->nodesetval->nodeTab + result->nodesetval->nodeNr);
@@ -37,7 +38,7 @@ std::vector<xmlNodePtr> Reference(const XmlNode& context, const std::string& que
 
 std::vector<xmlNodePtr> Raw(const XmlNodeList& list) {
   std::vector<xmlNodePtr> nodes;
-  for (const XmlNode& node : list) nodes.push_back(node.raw());
+  for (const XmlNode& node : list) nodes.push_back(XmlNodeAccess::Raw(node));
   return nodes;
 }
 
@@ -56,7 +57,7 @@ TEST(SelectionEngine, AnswersAsLibxml2DoesOnTheTrapDocument) {
       SCOPED_TRACE("from " + context.nodeName());
       const std::vector<xmlNodePtr> expected = Reference(context, query);
       EXPECT_EQ(Raw(context.selectNodes(query)), expected);
-      EXPECT_EQ(context.selectSingleNode(query).raw(), expected.empty() ? nullptr : expected.front());
+      EXPECT_EQ(XmlNodeAccess::Raw(context.selectSingleNode(query)), expected.empty() ? nullptr : expected.front());
     }
     EXPECT_EQ(doc.selectNodes(query).length(), std::stol(fields.at(1)));
     EXPECT_TRUE(SelectionQuery::Compile(query)) << "went to libxml2";
@@ -81,7 +82,7 @@ TEST(SelectionEngine, AnEditBetweenTwoLookupsShowsInTheSecond) {
   XmlDocument doc = Loaded(dir, "<r><Param name='a'><Value>1</Value></Param><Param name='b'/></r>");
   const XmlNode b = doc.selectSingleNode("//Param[@name='b']");
   ASSERT_EQ(doc.selectNodes("//Value").length(), 1);
-  const auto generation = SelectionEngine::Of(b.document().get()).generation();
+  const auto generation = SelectionEngine::Of(XmlNodeAccess::RawDocument(b)).generation();
 
   b.attributes().getNamedItem("name").text("a");
   EXPECT_EQ(doc.selectNodes("//Param[@name='a']").length(), 2);
@@ -94,5 +95,5 @@ TEST(SelectionEngine, AnEditBetweenTwoLookupsShowsInTheSecond) {
   lang.text("en");
   EXPECT_EQ(doc.selectSingleNode("//Value[@lang='en']"), value);
   EXPECT_EQ(doc.selectNodes("//Value").length(), 2);
-  EXPECT_GT(SelectionEngine::Of(b.document().get()).generation(), generation);
+  EXPECT_GT(SelectionEngine::Of(XmlNodeAccess::RawDocument(b)).generation(), generation);
 }

@@ -4,7 +4,7 @@
 
 namespace testing_support {
 
-using TLPaymentPlugIns::ImageControl;
+using TLPaymentPlugIns::PictureSize;
 
 void ScriptedFrontend::ShowModal(Form& form) {
   mForm = &form;
@@ -14,8 +14,8 @@ void ScriptedFrontend::ShowModal(Form& form) {
   if (form.IsOpen()) CloseWindow();
 }
 
-ImageControl::PictureSize ScriptedFrontend::ReadPicture(const std::string& path) {
-  return pictures ? pictures(path) : ImageControl::PictureSize{50, 40};
+PictureSize ScriptedFrontend::ReadPicture(const std::string& path) {
+  return pictures ? pictures(path) : PictureSize{50, 40};
 }
 
 ScriptedFrontend::Form& ScriptedFrontend::form() const {

@@ -22,7 +22,7 @@ class ScriptedFrontend : public TLPaymentPlugIns::DialogFrontend {
   std::string Unavailable() const override { return unavailable; }
   void ShowModal(Form& form) override;
   // What pictures says, or 50 x 40 for every file.
-  TLPaymentPlugIns::ImageControl::PictureSize ReadPicture(const std::string& path) override;
+  TLPaymentPlugIns::PictureSize ReadPicture(const std::string& path) override;
   void OpenLink(const std::string& target) override { openedLinks.push_back(target); }
   void MousePointer(int value) override { pointer = value; }
 
@@ -44,7 +44,7 @@ class ScriptedFrontend : public TLPaymentPlugIns::DialogFrontend {
   // Set by a test.
   std::string unavailable;
   std::function<void(ScriptedFrontend&)> script;
-  std::function<TLPaymentPlugIns::ImageControl::PictureSize(const std::string&)> pictures;
+  std::function<TLPaymentPlugIns::PictureSize(const std::string&)> pictures;
   // Recorded.
   int shown = 0;
   std::vector<std::string> openedLinks;

@@ -9,7 +9,6 @@
 #include "Diagnostics.h"
 #include "WriteLock.h"
 #include "dialog/DialogModule.h"
-#include "dialog/frmPlugIn.h"
 #include "plugin/PlugIn.h"
 
 namespace tlpp {
@@ -28,9 +27,9 @@ class ClosingFrontend : public TLPaymentPlugIns::DialogFrontend {
   std::string Unavailable() const override { return mFrontend->Unavailable(); }
   void ShowModal(TLPaymentPlugIns::frmPlugIn& form) override {
     mFrontend->ShowModal(form);
-    mClosedByOk = form.ClosedByOk();
+    mClosedByOk = DialogFrontend::ClosedByOk(form);
   }
-  TLPaymentPlugIns::ImageControl::PictureSize ReadPicture(const std::string& path) override {
+  TLPaymentPlugIns::PictureSize ReadPicture(const std::string& path) override {
     return mFrontend->ReadPicture(path);
   }
   void OpenLink(const std::string& target) override { mFrontend->OpenLink(target); }

@@ -109,7 +109,7 @@ void QtDialogFrontend::ShowModal(frmPlugIn& form) {
   mLastClosedByOk = form.ClosedByOk();
 }
 
-ImageControl::PictureSize QtDialogFrontend::ReadPicture(const std::string& path) {
+PictureSize QtDialogFrontend::ReadPicture(const std::string& path) {
   EnsureApplication();
   QImageReader reader(QString::fromStdString(path));
   reader.setDecideFormatFromContent(true);

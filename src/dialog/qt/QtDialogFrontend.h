@@ -16,7 +16,7 @@ class QtDialogFrontend : public DialogFrontend {
   std::string Unavailable() const override;
   void ShowModal(frmPlugIn& form) override;
   // Reads the picture's header only, so a huge picture costs nothing here.
-  ImageControl::PictureSize ReadPicture(const std::string& path) override;
+  PictureSize ReadPicture(const std::string& path) override;
   void OpenLink(const std::string& target) override;
   void MousePointer(int pointer) override;
 

@@ -46,8 +46,6 @@ class XmlDocument {
   XmlNode createNode(NodeType type, const std::string& name, const std::string& namespaceURI);
 
  private:
-  friend class XmlSchema;
-
   XmlNode documentNode() const;
   // Failures name pathForErrors.
   std::string serialise(const std::string& pathForErrors) const;

@@ -6,6 +6,7 @@
 #include "platform/FileSystemObject.h"
 #include "platform/LibxmlGuard.h"
 #include "platform/XmlDocument.h"
+#include "platform/XmlNodeAccess.h"
 
 namespace TLPaymentPlugIns {
 
@@ -44,13 +45,14 @@ XmlSchema::XmlSchema(const std::string& path) {
 
 std::vector<XmlSchema::Problem> XmlSchema::Validate(const XmlDocument& document) const {
   std::vector<Problem> problems;
-  if (!document.documentElement()) return {{0, 0, "the document is empty"}};
+  const XmlNode root = document.documentElement();
+  if (!root) return {{0, 0, "the document is empty"}};
   LibxmlGuard guard;
   std::unique_ptr<xmlSchemaValidCtxt, decltype(&xmlSchemaFreeValidCtxt)> context(xmlSchemaNewValidCtxt(mSchema.get()),
                                                                                   xmlSchemaFreeValidCtxt);
   if (!context) throw errors::ObjectNotSet();
   xmlSchemaSetValidStructuredErrors(context.get(), Collect, &problems);
-  xmlSchemaValidateDoc(context.get(), document.mDoc.get());
+  xmlSchemaValidateDoc(context.get(), XmlNodeAccess::RawDocument(root));
   return problems;
 }
 

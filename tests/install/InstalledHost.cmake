@@ -59,7 +59,7 @@ include(${RUN_HOST})
 # What the host reads through the installed headers: a parameter, the
 # check's findings and the parameter table.
 foreach(line "TLInvoice IBAN=DE89 3704 0044 0532 0130 00\n"
-             "finding TLInvoice\t*\terror\tThe declared file \"rechnungsvorlage.rtf\" is missing"
+             "finding TLInvoice\t*\terror\tmissing-file\tThe declared file \"rechnungsvorlage.rtf\" is missing"
              "param TLInvoice PaymentTerm integer 14\n"
              "param TLCreditCard ")
   string(FIND "${printed}" "${line}" found)

@@ -85,3 +85,40 @@ TEST(TlppCheck, JsonStaysValidWhateverAFindingHolds) {
   EXPECT_EQ(findings[1]["code"], "file-outside-plugin");
   EXPECT_NE(findings[1]["message"].get<std::string>().find("/q\"\x01\xEF\xBF\xBD/"), std::string::npos) << findings[1];
 }
+
+// tlpp new starts a plug-in that validates, opens, checks clean once active
+// and stages; it never writes over a folder that is there.
+TEST(TlppNew, StartsAPlugInThatChecksCleanAndStages) {
+  TempDir dir;
+  ASSERT_EQ(Tlpp("new TLStart " + dir.path() + " --langs=en,de --name 'A & \"B\"'").status, 0);
+  const std::string before = ReadFile(dir / "tlstart/config.xml");
+  EXPECT_EQ(Tlpp("new tlstart " + dir.path() + " --langs fr").status, 2);
+  EXPECT_EQ(ReadFile(dir / "tlstart/config.xml"), before);
+  ASSERT_EQ(Tlpp("activate " + dir / "tlstart").status, 0);
+  const CommandRun run = Check(dir.path() + " --schema");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(Tlpp("get " + dir / "tlstart" + " Label --store-lang de").out, "[de] Payment method\n");
+  fs::create_directory(dir / "stage");
+  EXPECT_EQ(Tlpp("stage " + dir / "tlstart " + dir / "stage").status, 0);
+  EXPECT_NE(ReadFile(dir / "stage/tlstart/plugin.html").find("<Option value=\\\"A\\\">Option A"), std::string::npos);
+}
+
+// Each kind of problem the schema finds is a warning that says where; what
+// the library refuses on its own is still an error.
+TEST(TlppCheck, SchemaProblemsAreWarningsThatSayWhere) {
+  TempDir dir;
+  ASSERT_EQ(Tlpp("new TLSchema " + dir.path() + " --langs en").status, 0);
+  std::string config = ReadFile(dir / "tlschema/config.xml");
+  const auto edit = [&config](const std::string& from, const std::string& to) {
+    config.replace(config.find(from), from.size(), to);
+  };
+  edit("type=\"currency\"", "type=\"money\"");
+  edit("<Folders>", "<Notes/>\n  <Folders>");
+  edit("name=\"ShowNote\" type=\"check\" readOnly=\"false\"", "name=\"ShowNote\" type=\"check\"");
+  WriteFile(dir / "tlschema/config.xml", config);
+  CommandRun run = Check(dir.path() + " --schema");
+  for (std::size_t at; (at = run.out.find(dir.path())) != std::string::npos;) run.out.replace(at, dir.path().size(), "ROOT");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, Fixture("tools/data/check/schema.expected"));
+}

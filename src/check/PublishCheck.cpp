@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 
 #include "dialog/DialogProbe.h"
 #include "plugin/ParamValues.h"
@@ -254,9 +255,11 @@ std::vector<Finding> PublishCheck::Check(PlugIn& plugIn) const {
                    "fail for any language the plug-in does not declare.");
   }
   CheckDialog(plugIn, storeLangs, report);
+  const std::map<std::string, XmlNode> targets = SettingsWriteBack::Targets(config);
   for (const XmlNode& param : config.selectNodes("//Param")) {
     const std::string name = AttributeOrEmpty(param, schema::kName);
-    const XmlNode written = SettingsWriteBack::Target(config, name);
+    const auto target = targets.find(name);
+    const XmlNode written = target == targets.end() ? XmlNode() : target->second;
     if (written && !(written == param)) {
       const bool otherParam = written.nodeName() == "Param";
       report.warning("*", "duplicate-name", "The parameter " + Quoted(name) + " shares its name with an earlier " +

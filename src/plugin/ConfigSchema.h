@@ -75,6 +75,7 @@ inline std::string QueryCaption(const std::string& key, const std::string& code)
   return "//*[@name='" + key + "'&&@lang='" + code + "']";
 }
 inline std::string QueryElementByName(const std::string& name) { return "//*[@name='" + name + "']"; }
+inline constexpr const char* kQueryNamedElements = "//*[@name]";
 inline std::string QueryParam(const std::string& name) { return "//Param[@name='" + name + "']"; }
 inline std::string QueryGroup(const std::string& name) {
   return "//Param[@type='GROUP' and @name='" + name + "']";

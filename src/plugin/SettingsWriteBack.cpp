@@ -1,5 +1,7 @@
 #include "plugin/SettingsWriteBack.h"
 
+#include "platform/XmlNamedNodeMap.h"
+#include "platform/XmlNodeList.h"
 #include "plugin/ConfigSchema.h"
 #include "plugin/ParamModel.h"
 #include "plugin/ParamValues.h"
@@ -8,6 +10,14 @@ namespace TLPaymentPlugIns {
 
 XmlNode SettingsWriteBack::Target(const XmlDocument& config, const std::string& key) {
   return config.selectSingleNode(schema::QueryElementByName(key));
+}
+
+std::map<std::string, XmlNode> SettingsWriteBack::Targets(const XmlDocument& config) {
+  std::map<std::string, XmlNode> targets;
+  for (const XmlNode& element : config.selectNodes(schema::kQueryNamedElements)) {
+    targets.emplace(element.attributes().getNamedItem(schema::kName).text(), element);
+  }
+  return targets;
 }
 
 void SettingsWriteBack::Write(XmlDocument& config, const std::string& key, const std::string& storeLang,

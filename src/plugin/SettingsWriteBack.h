@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 
 #include "platform/Variant.h"
@@ -18,6 +19,9 @@ class SettingsWriteBack {
   // kind, at any depth, whose name attribute is name; an empty handle when
   // there is none.
   static XmlNode Target(const XmlDocument& config, const std::string& key);
+  // Target of every key at once, in one pass: for each name attribute's
+  // text, the first element that carries it.
+  static std::map<std::string, XmlNode> Targets(const XmlDocument& config);
   // Writes content (or, for a check, checked) into Target(key), converted
   // by the parameter's kind. Never creates an element and never saves.
   // Raises 91 when there is no such element, it has no type, or the target

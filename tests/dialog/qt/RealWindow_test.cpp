@@ -1,0 +1,136 @@
+// The Qt dialog in a real window: an Xvfb of its own on a free display,
+// Qt's xcb platform, keys and clicks sent through the X server by xdotool.
+#include <gtest/gtest.h>
+#include <sys/prctl.h>
+
+#include <QtTest>
+#include <QtWidgets>
+#include <csignal>
+
+#include "dialog/qt/QtDialogFrontend.h"
+#include "plugin/PlugIn.h"
+#include "support/InstalledFrontend.h"
+#include "support/ScriptedFrontend.h"
+#include "support/TempDir.h"
+
+using testing_support::ReadFile;
+
+namespace {
+
+// xdotool, its arguments split at spaces; then Qt takes the events.
+void Xdo(const QString& args) {
+  const int rc = QProcess::execute("xdotool", args.split(' '));
+  ASSERT_EQ(rc, 0) << "xdotool " << args.toStdString() << (rc < 0 ? ": not installed (tools/install-deps.sh)" : "");
+  QTest::qWait(60);
+}
+
+void Click(QWidget* widget, QPoint at = {}) {
+  const QPoint p = widget->mapToGlobal(at.isNull() ? widget->rect().center() : at);
+  Xdo(QStringLiteral("mousemove --sync %1 %2 click 1").arg(p.x()).arg(p.y()));
+}
+
+std::string Focus() {
+  return QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "(none)";
+}
+
+// Opens the invoice sample's dialog in German on its Advanced tab for user, who closes it.
+void Drive(TLPaymentPlugIns::PlugIn& plugIn, const std::function<void(QDialog&)>& user) {
+  const testing_support::InstalledFrontend installed{std::make_shared<TLPaymentPlugIns::QtDialogFrontend>()};
+  QTimer::singleShot(0, [&user] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    dialog->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+    Click(dialog->findChild<QTabBar*>(), dialog->findChild<QTabBar*>()->tabRect(1).center());
+    user(*dialog);
+    EXPECT_TRUE(QTest::qWaitFor([dialog] { return !dialog->isVisible(); })) << "still open";
+    if (dialog->isVisible()) dialog->close();
+  });
+  plugIn.ShowConfigDialogue("de", "de");
+}
+
+}  // namespace
+
+TEST(RealWindow, EntriesAreCommittedByDeliberateActsExactlyAsTypedAndAbandonedByEscape) {
+  const testing_support::TempDir dir;
+  testing_support::CopySample("invoice", dir / "invoice");
+  std::string config = ReadFile(dir / "invoice/config.xml");
+  const std::string old = "Sie erhalten die Rechnung zusammen mit Ihrer Bestellung.";
+  config.replace(config.find(old), old.size(), "z.\u00A0B. Rechnung\u2028mit Ware&#13;\nSeite\u2029zwei");
+  testing_support::WriteFile(dir / "invoice/config.xml", config);
+  TLPaymentPlugIns::PlugIn plugIn;
+  plugIn.ConfigPath(dir / "invoice");
+  std::string message, applied;
+  Drive(plugIn, [&](QDialog& dialog) {
+    QTimer answer;  // clicks away the message box that Enter (OK) opens
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr || !QTest::qWaitForWindowExposed(box) || !message.empty()) return;
+      message = box->text().toStdString();
+      Click(box->buttons().value(0));
+    });
+    answer.start(50);
+    Click(dialog.findChild<QLineEdit*>("PaymentTerm"));
+    Xdo("key ctrl+a type abc");
+    Xdo("key Return");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Focus() == "PaymentTerm" && !message.empty(); })) << Focus();
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("PaymentTerm")->text(), "14");
+    Click(dialog.findChild<QPlainTextEdit*>("InvoiceNote"));
+    Xdo("key ctrl+End type ok");
+    Xdo("key Tab ctrl+a type NEWHOLDER");
+    Click(dialog.findChild<QPushButton*>("cmdApply"));
+    applied = ReadFile(dir / "invoice/config.xml");
+    Click(dialog.findChild<QLineEdit*>("IBAN"));
+    Xdo("type ABANDONED");
+    Xdo("key Escape");
+  });
+  EXPECT_EQ(message, "Zahlungsziel in Tagen: Type mismatch");
+  EXPECT_NE(applied.find("<Value>NEWHOLDER</Value>"), std::string::npos) << "one click on Apply saves";
+  EXPECT_EQ(plugIn.GetParam("InvoiceNote", "de"), "z.\u00A0B. Rechnung\u2028mit Ware\r\nSeite\u2029zwei\n"
+                                                  "Bitte überweisen Sie den Betrag ohne Abzug auf unser Konto.ok");
+  EXPECT_EQ(plugIn.GetParam("AccountHolder"), "NEWHOLDER");
+  EXPECT_EQ(plugIn.GetParam("IBAN"), "DE89 3704 0044 0532 0130 00");
+  plugIn.SaveConfiguration();
+  EXPECT_EQ(ReadFile(dir / "invoice/config.xml"), applied);
+}
+
+TEST(RealWindow, TabReachesEveryRowOfBothTabsInReadingOrderShowingItsDescription) {
+  const testing_support::TempDir dir;
+  testing_support::CopySample("invoice", dir / "invoice");
+  TLPaymentPlugIns::PlugIn plugIn;
+  plugIn.ConfigPath(dir / "invoice");
+  Drive(plugIn, [](QDialog& dialog) {
+    Click(dialog.findChild<QLineEdit*>("PaymentLabel"));
+    std::string reached = Focus();
+    for (int i = 0; i < 10; ++i) {  // Apply is off, so not reached
+      Xdo("key Tab");
+      reached += " " + Focus() + (Focus() == "BankName" ? "=" + dialog.findChild<QLabel*>("ParamDesc")->text().toStdString() : "");
+    }
+    EXPECT_EQ(reached, "PaymentLabel PaymentTerm InvoiceNote AccountHolder BankName=Name der Bank IBAN BIC "
+                                 "ShowReferenceHint cmdOk cmdCancel qt_tabwidget_tabbar");
+    Xdo("key Right Tab Tab");  // the Report tab's second row
+    EXPECT_EQ(Focus(), "rechnungsvorlage.rtf");
+    EXPECT_TRUE(dialog.findChild<QLabel*>("ReportDesc")->text().contains("rechnungsvorlage.rtf"));
+    Xdo("key shift+Tab shift+Tab Left shift+Tab shift+Tab shift+Tab space");
+    EXPECT_EQ(Focus(), "ShowReferenceHint");
+    EXPECT_FALSE(dialog.findChild<QCheckBox*>("ShowReferenceHint")->isChecked());
+    Xdo("key Escape");
+  });
+}
+
+int main(int argc, char** argv) {
+  QProcess xvfb;  // names the free display it took on its standard output
+  xvfb.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
+  xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+  if (!xvfb.waitForReadyRead(20000)) {
+    std::printf("SKIPPED: no X server can be started (Xvfb: %s)\n", qPrintable(xvfb.errorString()));
+    return 77;  // ctest's skip
+  }
+  setenv("DISPLAY", (":" + xvfb.readLine().trimmed()).constData(), 1);
+  setenv("QT_QPA_PLATFORM", "xcb", 1);
+  QApplication app(argc, argv);
+  testing::InitGoogleTest(&argc, argv);
+  const int rc = RUN_ALL_TESTS();
+  xvfb.terminate();
+  xvfb.waitForFinished();
+  return rc;
+}

@@ -59,7 +59,7 @@ TEST(RealWindow, EntriesAreCommittedByDeliberateActsExactlyAsTypedAndAbandonedBy
   testing_support::WriteFile(dir / "invoice/config.xml", config);
   TLPaymentPlugIns::PlugIn plugIn;
   plugIn.ConfigPath(dir / "invoice");
-  std::string message, applied;
+  std::string message, holder, applied;
   Drive(plugIn, [&](QDialog& dialog) {
     QTimer answer;  // clicks away the message box that Enter (OK) opens
     QObject::connect(&answer, &QTimer::timeout, [&] {
@@ -74,9 +74,13 @@ TEST(RealWindow, EntriesAreCommittedByDeliberateActsExactlyAsTypedAndAbandonedBy
     Xdo("key Return");
     EXPECT_TRUE(QTest::qWaitFor([&] { return Focus() == "PaymentTerm" && !message.empty(); })) << Focus();
     EXPECT_EQ(dialog.findChild<QLineEdit*>("PaymentTerm")->text(), "14");
+    Click(dialog.findChild<QLineEdit*>("AccountHolder"));
+    Xdo("key ctrl+a type NEWHOLDER");
+    Click(dialog.findChild<QPushButton*>("cmdApply"));
+    holder = ReadFile(dir / "invoice/config.xml");
     Click(dialog.findChild<QPlainTextEdit*>("InvoiceNote"));
     Xdo("key ctrl+End type ok");
-    Xdo("key Tab ctrl+a type NEWHOLDER");
+    Xdo("key Tab");
     Click(dialog.findChild<QPushButton*>("cmdApply"));
     applied = ReadFile(dir / "invoice/config.xml");
     Click(dialog.findChild<QLineEdit*>("IBAN"));
@@ -84,10 +88,9 @@ TEST(RealWindow, EntriesAreCommittedByDeliberateActsExactlyAsTypedAndAbandonedBy
     Xdo("key Escape");
   });
   EXPECT_EQ(message, "Zahlungsziel in Tagen: Type mismatch");
-  EXPECT_NE(applied.find("<Value>NEWHOLDER</Value>"), std::string::npos) << "one click on Apply saves";
+  EXPECT_NE(holder.find("<Value>NEWHOLDER</Value>"), std::string::npos) << "one click on Apply saves";
   EXPECT_EQ(plugIn.GetParam("InvoiceNote", "de"), "z.\u00A0B. Rechnung\u2028mit Ware\r\nSeite\u2029zwei\n"
                                                   "Bitte überweisen Sie den Betrag ohne Abzug auf unser Konto.ok");
-  EXPECT_EQ(plugIn.GetParam("AccountHolder"), "NEWHOLDER");
   EXPECT_EQ(plugIn.GetParam("IBAN"), "DE89 3704 0044 0532 0130 00");
   plugIn.SaveConfiguration();
   EXPECT_EQ(ReadFile(dir / "invoice/config.xml"), applied);

@@ -130,6 +130,7 @@ int main(int argc, char** argv) {
   }
   setenv("DISPLAY", (":" + xvfb.readLine().trimmed()).constData(), 1);
   setenv("QT_QPA_PLATFORM", "xcb", 1);
+  setenv("QT_XCB_GL_INTEGRATION", "none", 1);  // widgets only: no GL library loaded
   QApplication app(argc, argv);
   testing::InitGoogleTest(&argc, argv);
   const int rc = RUN_ALL_TESTS();

@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(cmake g++ make pkg-config libxml2-dev libxml2-utils libicu-dev libgtest-dev libgmock-dev
           pybind11-dev python3-dev python3-pytest
           libbenchmark-dev qt6-base-dev libxcb1-dev libssl-dev fonts-dejavu-core nlohmann-json3-dev help2man
-          clang-format-14 clang-tidy-14 cppcheck)
+          xvfb xdotool clang-format-14 clang-tidy-14 cppcheck)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

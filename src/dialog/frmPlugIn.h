@@ -59,6 +59,9 @@ class frmPlugIn {
   const std::vector<std::string>& EmptyCaptions() const { return mEmptyCaptions; }
   // Told when the dialog unloads, so that the frontend ends its modal loop.
   std::function<void()> OnUnload;
+  // Puts the document's value of a settings row into the row again,
+  // creating nothing: what a frontend shows once an entry was taken.
+  void ShowDocumentValue(const std::shared_ptr<Row>& row);
 
   // The dialog window.
   std::string Caption;
@@ -99,7 +102,6 @@ class frmPlugIn {
   void GiveRowItsValue(Row& row, XmlNode& P, const ParamKind& kind, bool create);
   std::string ReadParamValue(XmlNode& P);
   void WriteBackValue(const std::shared_ptr<Row>& row, const std::string& text);
-  void ShowDocumentValue(const std::shared_ptr<Row>& row);
   // Report tab.
   void BuildReport();
   // Event handlers.

@@ -4,6 +4,8 @@
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QFrame>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -59,7 +61,12 @@ QtPlugInDialog::QtPlugInDialog(frmPlugIn& form)
                   ? QStringLiteral("Tahoma")
                   : QFontDatabase::systemFont(QFontDatabase::GeneralFont).family()) {
   Build();
-  mForm.OnUnload = [this] { done(mForm.ClosedByOk() ? QDialog::Accepted : QDialog::Rejected); };
+  // Whatever closes the window, an entry still pending is dropped: nothing
+  // reaches the document once the user chose to leave.
+  mForm.OnUnload = [this] {
+    mSettings->Abandon();
+    done(mForm.ClosedByOk() ? QDialog::Accepted : QDialog::Rejected);
+  };
   Sync();
 }
 
@@ -110,10 +117,13 @@ void QtPlugInDialog::Build() {
   mDescription->setAttribute(Qt::WA_NoMousePropagation);
   mDescription->viewport()->installEventFilter(this);
   mDescription->setPlainText(Lines(mForm.txtPlugInInfo.Text));
+  mDescription->setTabChangesFocus(true);
+  mDescription->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   mLink = Place(PlainLabel(main), mForm.lblProviderURL, "lblProviderURL");
   mLink->setAlignment(Qt::AlignTop | Qt::AlignLeft);
   mLink->setMouseTracking(true);
   mLink->installEventFilter(this);
+  mLink->setFocusPolicy(Qt::StrongFocus);
   QPalette linkPalette = mLink->palette();
   linkPalette.setColor(QPalette::WindowText, QtColors::From(mForm.lblProviderURL.ForeColor, linkPalette));
   mLink->setPalette(linkPalette);
@@ -132,6 +142,8 @@ void QtPlugInDialog::Build() {
                     "TLUSettings");
   mSettings->setFont(FontOf(mForm.TLUSettings.Font));
   mSettings->setAttribute(Qt::WA_NoMousePropagation);
+  mSettings->OnTaken([this](const std::shared_ptr<Row>& row) { mForm.ShowDocumentValue(row); });
+  mSettings->OnEdited([this] { ShowApply(); });
   mParamDesc = DescriptionPanel(advanced, mForm.ParamDesc, "ParamDesc");
   mReport = Place(new SettingsViewWidget(mForm.TLUReport, [this] { Sync(); }, report), mForm.TLUReport,
                   "TLUReport");
@@ -144,7 +156,14 @@ void QtPlugInDialog::Build() {
   mOk->setDefault(mForm.cmdOk.IsDefault);
   for (auto [button, control] : {std::pair{mOk, &mForm.cmdOk}, {mCancel, &mForm.cmdCancel},
                                  {mApply, &mForm.cmdApply}}) {
-    connect(button, &QPushButton::clicked, this, [this, control = control] { Act([control] { control->Click(); }); });
+    // A click leaves the focus where it is, so that Cancel commits nothing.
+    button->setFocusPolicy(Qt::TabFocus);
+    connect(button, &QPushButton::clicked, this, [this, control = control] {
+      // OK and Apply first commit what was typed; a refused entry keeps
+      // the dialog as it is.
+      if (control != &mForm.cmdCancel && !mSettings->Commit()) return;
+      Act([control] { control->Click(); });
+    });
   }
   setFixedSize(QtTwips::Pixels(frmPlugIn::kClientWidth), QtTwips::Pixels(mForm.Height - kFrameTwips));
 }
@@ -170,8 +189,8 @@ void QtPlugInDialog::Sync() {
   }
   mActive->setText(Text(mForm.SSCPlugInActive.Caption));
   mActive->setChecked(mForm.SSCPlugInActive.Value() != 0);
-  mSettings->Sync();
-  mReport->Sync();
+  const bool rowsMadeAnew = mSettings->Sync();
+  if (mReport->Sync() || rowsMadeAnew) OrderFocus();
   mParamDesc->setText(Lines(mForm.ParamDesc.Caption));
   mReportDesc->setText(Lines(mForm.ReportDesc.Caption));
   for (auto [button, control] : {std::pair{mOk, &mForm.cmdOk}, {mCancel, &mForm.cmdCancel},
@@ -179,6 +198,24 @@ void QtPlugInDialog::Sync() {
     button->setText(Text(control->Caption));
     button->setEnabled(control->Enabled);
   }
+  ShowApply();
+}
+
+void QtPlugInDialog::ShowApply() {
+  if (mApply != nullptr) mApply->setEnabled(mForm.cmdApply.Enabled || mSettings->HasPending());
+}
+
+void QtPlugInDialog::OrderFocus() {
+  QList<QWidget*> chain{mTabs->tabBar(), mDescription, mLink, mActive};
+  chain += mSettings->TabStops();
+  chain += mReport->TabStops();
+  chain += {mOk, mCancel, mApply};
+  for (qsizetype i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+void QtPlugInDialog::ShowLink() {
+  mLink->setFont(FontOf(mForm.lblProviderURL.Font));
+  mLink->setFrameShape(mLink->hasFocus() ? QFrame::Box : QFrame::NoFrame);
 }
 
 void QtPlugInDialog::Act(const std::function<void()>& action) {
@@ -187,16 +224,28 @@ void QtPlugInDialog::Act(const std::function<void()>& action) {
 }
 
 bool QtPlugInDialog::eventFilter(QObject* watched, QEvent* event) {
+  // A move only underlines the link or not; nothing else is shown anew.
   if (event->type() == QEvent::MouseMove && watched != mDescription->viewport()) {
     if (watched == mLink) {
-      Act([this] { mForm.lblProviderURL.MouseMove(); });
+      mForm.lblProviderURL.MouseMove();
     } else if (watched == this) {
-      Act([this] { mForm.Form_MouseMove(); });
+      mForm.Form_MouseMove();
     } else {
-      Act([this] { mForm.SSAPlugIn.MouseMove(); });
+      mForm.SSAPlugIn.MouseMove();
+    }
+    ShowLink();
+  } else if (watched == mLink && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+    ShowLink();
+  } else if (watched == mLink && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+      Act([this] { mForm.lblProviderURL.Click(); });
+      return true;
     }
   } else if (event->type() == QEvent::MouseButtonRelease) {
-    if (watched == mLink) Act([this] { mForm.lblProviderURL.Click(); });
+    if (watched == mLink && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+      Act([this] { mForm.lblProviderURL.Click(); });
+    }
     if (watched == mDescription->viewport()) {
       mForm.txtPlugInInfo.SelLength = mDescription->textCursor().selectedText().size();
       Act([this] { mForm.txtPlugInInfo.Click(); });

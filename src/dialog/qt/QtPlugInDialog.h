@@ -40,6 +40,13 @@ class QtPlugInDialog : public QDialog {
   QFont FontOf(const Font& font) const;
   // Runs a user action on the controls, then shows the result.
   void Act(const std::function<void()>& action);
+  // Apply can be clicked while the dialog's Apply is on or an entry is
+  // pending: the click commits the entry, which turns the dialog's on.
+  void ShowApply();
+  // Tab goes in reading order: the tab bar, the pages' controls top to
+  // bottom, then OK, Cancel and Apply.
+  void OrderFocus();
+  void ShowLink();
 
   frmPlugIn& mForm;
   QString mFamily;

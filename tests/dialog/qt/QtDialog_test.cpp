@@ -95,19 +95,6 @@ TEST_F(QtDialog, TickApplyEditAndEnterSaveTheSampleToDisk) {
   EXPECT_EQ(reread.GetParam("PaymentLabel", "de"), "Kauf auf Rechnung <neu>");
 }
 
-TEST_F(QtDialog, EscapeCancelsWithoutSaving) {
-  const std::string before = ReadFile(plugInDir + "/config.xml");
-  PlugIn plugIn;
-  plugIn.ConfigPath(plugInDir);
-  WhenShown([](QDialog& dialog) {
-    QTest::mouseClick(Child<QCheckBox>(dialog, "SSCPlugInActive"), Qt::LeftButton);
-    QTest::keyClick(&dialog, Qt::Key_Escape);
-  });
-  plugIn.ShowConfigDialogue("en", "en");
-  EXPECT_FALSE(frontend->LastClosedByOk());
-  EXPECT_EQ(ReadFile(plugInDir + "/config.xml"), before);
-}
-
 TEST_F(QtDialog, ScreenshotsOfEverySampleAreWrittenAndNothingIsSaved) {
   for (const char* sample : {"cashondelivery", "creditcard"}) testing_support::CopySample(sample, dir / sample);
   for (const char* sample : {"invoice", "cashondelivery", "creditcard"}) {

@@ -46,17 +46,14 @@ TEST(TlppSecrets, NoReaderShowsASecretsValue) {
   };
   for (const char* param : {"ApiKey", "MerchantId"}) {
     TempDir dir;
-    fs::create_directories(dir / "stage");
-    fs::create_directories(dir / "root");
+    fs::create_directories(dir / "stage"), fs::create_directories(dir / "root");
     CopySample("creditcard", dir / "root/creditcard");
     ASSERT_EQ(Piped(value + "\\n", "set " + (dir / "root/creditcard") + " " + param + " --value-stdin").status, 0);
     for (const auto& [reader, showsPlain] : readers) {
       std::string command = Replaced(Replaced(reader, "ROOT", dir / "root"), "DIR", dir / "root/creditcard");
       command = Replaced(Replaced(Replaced(command, "PARAM", param), "VALUE", value), "MANIFEST", dir / "manifest");
-      command = Replaced(command, "STAGE", dir / "stage");
-      const CommandRun run = RunCommand(TLPP_EXE " " + command, "&1");
-      const bool secret = param == std::string("ApiKey");
-      EXPECT_EQ(run.out.find(value) != std::string::npos, showsPlain && !secret) << param << ": " << run.out;
+      const CommandRun run = RunCommand(TLPP_EXE " " + Replaced(command, "STAGE", dir / "stage"), "&1");
+      EXPECT_EQ(run.out.find(value) != std::string::npos, showsPlain && param[0] == 'M') << param << ": " << run.out;
     }
   }
 }
@@ -75,9 +72,8 @@ TEST(TlppSecrets, SetTellsOnlyWhetherASecretChangedAndExportLeavesItOut) {
   EXPECT_NE(empty.out.find("read nothing"), std::string::npos) << empty.out;
   EXPECT_NE(Tlpp("params " + card).out.find("ApiKey              text      (secret, set) (all languages)"),
             std::string::npos);
-  EXPECT_NE(Tlpp("export " + dir.path()).out.find("\"ApiKey\": {\n          \"type\": \"text\",\n          \"secret\": "
-                                                  "true\n        }"),
-            std::string::npos);
+  const std::string exported = "\"ApiKey\": {\n          \"type\": \"text\",\n          \"secret\": true\n        }";
+  EXPECT_NE(Tlpp("export " + dir.path()).out.find(exported), std::string::npos);
   EXPECT_NE(Tlpp("export " + dir.path() + " --include-secrets").out.find("new-key-1234"), std::string::npos);
 }
 

@@ -3,7 +3,12 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
 #include <map>
+
+#include <sys/stat.h>
 
 #include "dialog/DialogProbe.h"
 #include "plugin/ParamValues.h"
@@ -207,7 +212,121 @@ void CheckReferences(PlugIn& plugIn, const std::vector<std::string>& snippets, c
   }
 }
 
+// A secret value shorter than this many characters is not searched for: it
+// would be found in ordinary text.
+constexpr std::size_t kShortestSearchedSecret = 6;
+
+std::size_t Characters(const std::string& utf8) {
+  return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
+// Every secret parameter's non-empty values, in any language, by name.
+std::map<std::string, std::vector<std::string>> SecretValues(const XmlDocument& config, Report& report) {
+  std::map<std::string, std::vector<std::string>> secrets;
+  for (const XmlNode& param : config.selectNodes("//Param")) {
+    const std::string name = Quoted(AttributeOrEmpty(param, schema::kName));
+    ParamValues::Secrecy secrecy = ParamValues::Secrecy::Plain;
+    try {
+      secrecy = ParamValues::SecretFlag(param);
+    } catch (const Error&) {  // no type: the dialog check says so
+    }
+    switch (secrecy) {
+      case ParamValues::Secrecy::Plain:
+        break;
+      case ParamValues::Secrecy::IgnoredOnKind:
+        report.warning("*", "secret-flag-ignored", "The parameter " + name + " is declared secret, but only a text or "
+                       "multi parameter can be one: its value is shown and published like any other.");
+        break;
+      case ParamValues::Secrecy::NotAFlag:
+        report.warning("*", "secret-flag-ignored", "The secret attribute of the parameter " + name + " is neither "
+                       "exactly \"true\" nor \"false\": the parameter is not treated as a secret.");
+        break;
+      case ParamValues::Secrecy::Secret:
+        std::vector<std::string>& values = secrets[AttributeOrEmpty(param, schema::kName)];
+        for (const XmlNode& value : param.selectNodes(schema::kQueryValue)) {
+          const std::string text = value.text();
+          if (!text.empty() && std::find(values.begin(), values.end(), text) == values.end()) values.push_back(text);
+        }
+        break;
+    }
+  }
+  return secrets;
+}
+
+// Whether bytes hold needle anywhere.
+bool Holds(const std::string& bytes, const std::string& needle) {
+  return std::search(bytes.begin(), bytes.end(), std::boyer_moore_horspool_searcher(needle.begin(), needle.end())) !=
+         bytes.end();
+}
+
+// Every file under folder, by path relative to it, with its bytes.
+std::map<std::string, std::string> FilesUnder(const std::string& folder) {
+  namespace fs = std::filesystem;
+  std::map<std::string, std::string> files;
+  std::error_code ec;
+  for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    if (!it->is_regular_file(ec)) continue;
+    std::ifstream in(it->path(), std::ios::binary);
+    files[it->path().lexically_relative(folder).string()] = {std::istreambuf_iterator<char>(in),
+                                                             std::istreambuf_iterator<char>()};
+  }
+  return files;
+}
+
 }  // namespace
+
+std::vector<Finding> PublishCheck::CheckSecrets(PlugIn& plugIn) const {
+  std::vector<Finding> findings;
+  Report report(plugIn.ID(), findings);
+  const XmlDocument& config = plugIn.Config();
+  const std::map<std::string, std::vector<std::string>> secrets = SecretValues(config, report);
+
+  // Values too short to search for, each secret once; the others searched.
+  std::map<std::string, std::vector<std::string>> searched;
+  std::string held;
+  for (const auto& [name, values] : secrets) {
+    if (!values.empty()) held += (held.empty() ? "" : ", ") + Quoted(name);
+    bool tooShort = false;
+    for (const std::string& value : values) {
+      if (Characters(value) >= kShortestSearchedSecret) searched[name].push_back(value);
+      else tooShort = true;
+    }
+    if (tooShort) {
+      report.warning("*", "secret-too-short", "A value of the secret parameter " + Quoted(name) + " is shorter than " +
+                     std::to_string(kShortestSearchedSecret) + " characters: too short to search the published files "
+                     "for, and easily guessed.");
+    }
+  }
+  struct stat status {};
+  const std::string file = Path::Join(plugIn.ConfigPath(), schema::kConfigFile);
+  if (!held.empty() && stat(file.c_str(), &status) == 0 && (status.st_mode & S_IROTH) != 0) {
+    report.warning("*", "secret-readable", "config.xml holds the value of the secret parameter(s) " + held +
+                   " and every user of this machine can read it; let only its owner read it (chmod o-r).");
+  }
+  if (searched.empty()) return findings;
+
+  // Staged as a host would stage it, in each store language, the page
+  // snippet beside the files.
+  const std::vector<std::string> declared = LanguageResolution::DeclaredCodes(config);
+  for (const std::string& language : mStoreLangs.empty() ? declared : mStoreLangs) {
+    const ScratchStage stage;
+    ReferenceStageObject stageObj(plugIn, language);
+    plugIn.CopyPlugInFiles(stage.Path(), &stageObj);
+    std::map<std::string, std::string> files = FilesUnder(stage.Path());
+    try {
+      files["the page snippet"] = plugIn.ParseSnippetFile(&stageObj);
+    } catch (const Error&) {  // the reference check says why
+    }
+    for (const auto& [name, values] : searched) {
+      for (const auto& [path, bytes] : files) {
+        if (std::none_of(values.begin(), values.end(), [&](const std::string& v) { return Holds(bytes, v); })) continue;
+        report.error(language, "secret-published", "The value of the secret parameter " + Quoted(name) +
+                     " would be published in " + (path == "the page snippet" ? path : Quoted(path)) + ".");
+      }
+    }
+  }
+  return findings;
+}
 
 PublishCheck PublishCheck::ForLanguages(const std::string& commaList) {
   std::vector<std::string> languages;
@@ -270,6 +389,7 @@ std::vector<Finding> PublishCheck::Check(PlugIn& plugIn) const {
   const ScratchStage stage;
   const StagingPlan plan(config, plugIn.ConfigPath(), stage.Path());
   CheckStaging(plugIn, plan, stage.Path(), report);
+  for (Finding& finding : CheckSecrets(plugIn)) findings.push_back(std::move(finding));
   if (!active) return findings;
 
   // Errors, for active plug-ins.

@@ -17,8 +17,8 @@ class XmlSchema;
 // the staging plan says where each file goes or why it would not be staged,
 // and rendering renders the snippet's references. The plug-in's document is
 // never changed. Errors about publishing are reported for active plug-ins
-// only; a dialog that cannot open is an error for every plug-in; warnings
-// for every plug-in.
+// only; a dialog that cannot open and a secret that would be published are
+// errors for every plug-in; warnings for every plug-in.
 class PublishCheck {
  public:
   // storeLangs empty: every language the document declares.
@@ -36,6 +36,14 @@ class PublishCheck {
 
   // Loads the plug-in first; a load error is raised.
   std::vector<Finding> Check(PlugIn& plugIn) const;
+  // Only the findings about secret parameters, which Check includes: an
+  // ignored secret flag (secret-flag-ignored), a config.xml with a secret
+  // that other users can read (secret-readable), a value too short to search
+  // for (secret-too-short), and, as an error, a value that staging into a
+  // scratch folder in a store language writes into a file or the page
+  // snippet (secret-published). No finding holds a value. Hosts ask this
+  // before they publish.
+  std::vector<Finding> CheckSecrets(PlugIn& plugIn) const;
 
  private:
   std::vector<std::string> mStoreLangs;

@@ -22,6 +22,10 @@ class Row {
   std::string Label;
   std::string Description;
   Variant Content;
+  // A secret parameter's row: a view masks Content the same way whatever
+  // its length, shows it only on the owner's explicit request and copies
+  // nothing from it; Description never holds it.
+  bool Secret = false;
   bool IsChecked = false;
   int16_t Level = 0;
   // Kept for a group row; the Qt view always shows a group's members.

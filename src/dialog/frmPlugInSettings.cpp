@@ -66,6 +66,7 @@ void frmPlugIn::AddParamRow(XmlNode& P, const ParamKind& kind, int16_t Depth) {
     // Labelled and described by the parameter's Desc, with its value.
     row->Label = P.selectSingleNode(schema::QueryDesc(AppLang)).text();
     row->Description = P.selectSingleNode(schema::QueryDesc(AppLang)).text();
+    row->Secret = ParamValues::IsSecret(P);
     GiveRowItsValue(*row, P, kind, true);
     row->Level = Depth;
     return;

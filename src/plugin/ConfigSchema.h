@@ -31,6 +31,8 @@ inline constexpr const char* kOptionValue = "optionValue";
 inline constexpr const char* kParentFolder = "parentFolder";
 inline constexpr const char* kRemoteFile = "remoteFile";
 inline constexpr const char* kParse = "parse";
+// A Param whose value must never be shown, logged or published.
+inline constexpr const char* kSecret = "secret";
 
 // The parameter string of a reference rendered into a shop page: its
 // attributes (besides kType and kName) and its render types, compared after

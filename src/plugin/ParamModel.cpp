@@ -34,8 +34,8 @@ bool IsEmptyEntry(const Variant& entry) {
 // the kinds that keep no value.
 class PlainKind : public ParamKind {
  public:
-  PlainKind(ParamType type, const char* name, ParamStorage storage, ParamRow row)
-      : ParamKind(type, name, storage, row) {}
+  PlainKind(ParamType type, const char* name, ParamStorage storage, ParamRow row, bool mayBeSecret = false)
+      : ParamKind(type, name, storage, row, mayBeSecret) {}
 };
 
 // A 16-bit integer, read in the user's locale and rounded half to even. An
@@ -43,7 +43,7 @@ class PlainKind : public ParamKind {
 // there is no number to show or store.
 class IntegerKind : public ParamKind {
  public:
-  IntegerKind() : ParamKind(ParamType::Integer, "integer", ParamStorage::Value, ParamRow::Entry) {}
+  IntegerKind() : ParamKind(ParamType::Integer, "integer", ParamStorage::Value, ParamRow::Entry, false) {}
   Variant Displayed(const std::string& stored) const override {
     return stored.empty() ? Variant() : Variant(LocaleNumbers::ToInteger(stored));
   }
@@ -57,17 +57,17 @@ class IntegerKind : public ParamKind {
 // form.
 class CurrencyKind : public ParamKind {
  public:
-  CurrencyKind() : ParamKind(ParamType::Currency, "currency", ParamStorage::Value, ParamRow::Entry) {}
+  CurrencyKind() : ParamKind(ParamType::Currency, "currency", ParamStorage::Value, ParamRow::Entry, false) {}
   Variant Displayed(const std::string& stored) const override { return NormaliseAmount(stored); }
   std::string Stored(const Variant& entry) const override {
     return LocaleNumbers::ToText(NormaliseAmount(LocaleNumbers::ToText(entry)));
   }
 };
 
-const PlainKind kMulti(ParamType::Multi, "multi", ParamStorage::Value, ParamRow::Multi);
+const PlainKind kMulti(ParamType::Multi, "multi", ParamStorage::Value, ParamRow::Multi, true);
 const IntegerKind kInteger;
 const CurrencyKind kCurrency;
-const PlainKind kText(ParamType::Text, "text", ParamStorage::Value, ParamRow::Entry);
+const PlainKind kText(ParamType::Text, "text", ParamStorage::Value, ParamRow::Entry, true);
 const PlainKind kCheck(ParamType::Check, "check", ParamStorage::Checked, ParamRow::Check);
 const PlainKind kGroup(ParamType::Group, "group", ParamStorage::None, ParamRow::Group);
 const PlainKind kOther(ParamType::Other, "", ParamStorage::None, ParamRow::None);

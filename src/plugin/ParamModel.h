@@ -47,6 +47,9 @@ class ParamKind {
   bool Shown() const { return mRow != ParamRow::None; }
   bool IsGroup() const { return mRow == ParamRow::Group; }
   bool HoldsValue() const { return mStorage == ParamStorage::Value; }
+  // Whether a value of this kind may be declared secret (text a user types:
+  // text and multi); the secret flag of any other kind is ignored.
+  bool MayBeSecret() const { return mMayBeSecret; }
 
   // The conversions of a value kept in Value elements; only asked when
   // Storage() is Value.
@@ -67,14 +70,15 @@ class ParamKind {
   static Variant NormaliseAmount(const std::string& T);
 
  protected:
-  ParamKind(ParamType type, const char* name, ParamStorage storage, ParamRow row)
-      : mType(type), mName(name), mStorage(storage), mRow(row) {}
+  ParamKind(ParamType type, const char* name, ParamStorage storage, ParamRow row, bool mayBeSecret)
+      : mType(type), mName(name), mStorage(storage), mRow(row), mMayBeSecret(mayBeSecret) {}
 
  private:
   ParamType mType;
   const char* mName;
   ParamStorage mStorage;
   ParamRow mRow;
+  bool mMayBeSecret;
 };
 
 }  // namespace TLPaymentPlugIns

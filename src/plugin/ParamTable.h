@@ -29,6 +29,9 @@ class ParamTable {
     std::vector<std::optional<std::string>> values;
     // A group's checked members, by name.
     std::vector<std::string> chosen;
+    // A secret (ParamValues::IsSecret): readers show whether it is set,
+    // never its values.
+    bool secret;
   };
 
   // Raises what the editor's walk raises (91 for a shown parameter without

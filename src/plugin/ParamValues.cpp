@@ -2,6 +2,7 @@
 
 #include "platform/XmlNamedNodeMap.h"
 #include "plugin/ConfigSchema.h"
+#include "plugin/ParamModel.h"
 
 namespace TLPaymentPlugIns {
 
@@ -12,6 +13,13 @@ bool ParamValues::PerLanguage(const XmlNode& param) {
 bool ParamValues::LookedUpPerLanguage(const XmlNode& param) {
   const XmlNode localValue = param.attributes().getNamedItem(schema::kLocalValue);
   return localValue && localValue.text() != schema::kFalse;
+}
+
+ParamValues::Secrecy ParamValues::SecretFlag(const XmlNode& param) {
+  const XmlNode flag = param.attributes().getNamedItem(schema::kSecret);
+  if (!flag || flag.text() == schema::kFalse) return Secrecy::Plain;
+  if (flag.text() != schema::kTrue) return Secrecy::NotAFlag;
+  return ParamKind::Of(param).MayBeSecret() ? Secrecy::Secret : Secrecy::IgnoredOnKind;
 }
 
 XmlNode ParamValues::Element(const XmlNode& param, bool perLanguage, const std::string& storeLang) {

@@ -24,6 +24,15 @@ class ParamValues {
   static bool PerLanguage(const XmlNode& param);
   static bool LookedUpPerLanguage(const XmlNode& param);
 
+  // The secret attribute. A parameter is secret when the attribute is
+  // exactly "true" and its kind may be secret (ParamKind::MayBeSecret);
+  // every other reading of the attribute is for the publish check, which
+  // warns about a flag that is ignored: "true" on another kind, or any text
+  // but exactly "true" or "false" ("TRUE", "1").
+  enum class Secrecy { Plain, Secret, IgnoredOnKind, NotAFlag };
+  static Secrecy SecretFlag(const XmlNode& param);
+  static bool IsSecret(const XmlNode& param) { return SecretFlag(param) == Secrecy::Secret; }
+
   // The element holding the value, or an empty handle when it is missing.
   static XmlNode Element(const XmlNode& param, bool perLanguage, const std::string& storeLang);
   // The value text as the editor would show it, "" when a per-language value

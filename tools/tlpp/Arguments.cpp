@@ -50,8 +50,19 @@ Arguments::Arguments(const Command& command, const std::vector<std::string>& wor
       mGiven[name] = value;
     }
   }
+  // A positional that a given option stands in for is left out; the word
+  // given in its place is not repeated, as it may be a secret.
+  const auto replacedBy = [&](const Positional& place) -> const Option* {
+    for (const Option* option : accepted) {
+      if (option->replaces != nullptr && flag(*option) && std::string(option->replaces) == place.name) return option;
+    }
+    return nullptr;
+  };
   for (const Positional& place : command.positionals) {
-    if (!place.optional && mPositionals.size() <= static_cast<std::size_t>(&place - command.positionals.data())) {
+    const bool given = mPositionals.size() > static_cast<std::size_t>(&place - command.positionals.data());
+    if (const Option* option = replacedBy(place); option != nullptr && given) {
+      throw UsageError(std::string(place.name) + " and " + option->name + " are both given");
+    } else if (!place.optional && !given && option == nullptr) {
       throw UsageError(std::string("missing ") + place.name);
     }
   }

@@ -8,13 +8,15 @@ namespace tlpp {
 class Arguments;
 
 // One --option of the command line: its name, the name of its value
-// (nullptr for a flag), a line of help, and a check of its value that
-// returns what is wrong with it ("" when nothing is).
+// (nullptr for a flag), a line of help, a check of its value that returns
+// what is wrong with it ("" when nothing is), and the positional it stands
+// in for: given, that positional is then left out.
 struct Option {
   const char* name;
   const char* value;
   const char* help;
   std::string (*check)(const std::string& value) = nullptr;
+  const char* replaces = nullptr;
 };
 
 // Every option, declared once (main.cpp) and meaning one thing in every
@@ -32,6 +34,9 @@ extern const Option kScreenshot;
 extern const Option kSchema;
 extern const Option kLangs;
 extern const Option kName;
+extern const Option kValueStdin;
+extern const Option kIncludeSecrets;
+extern const Option kAllowSecrets;
 
 // A word of the command line that is not an option, in its place.
 struct Positional {

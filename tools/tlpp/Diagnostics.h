@@ -11,7 +11,8 @@ enum Exit : int {
   kExitOk = 0,
   // The command ran and reports a fault: check found errors, a plug-in did
   // not load, get or set named an unknown parameter, import found problems
-  // in the settings file, the dialog was cancelled.
+  // in the settings file, stage would publish a secret, the dialog was
+  // cancelled.
   kExitFindings = 1,
   // A wrong command line, or an error that stopped the command before it
   // wrote anything.

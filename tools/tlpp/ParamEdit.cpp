@@ -70,7 +70,7 @@ ParamEdit::Change ParamEdit::Apply(XmlDocument& config, const std::string& name,
   const ParamKind& kind = ParamKind::Of(P);
   if (kind.Storage() == ParamStorage::Checked) {
     const bool checked = OnOff::Parse(value);
-    Change change{name, "", *Current(config, name, storeLang), ""};
+    Change change{name, "", *Current(config, name, storeLang), "", false};
     SettingsWriteBack::Write(config, name, storeLang, {}, checked);
     change.after = *Current(config, name, storeLang);
     return change;
@@ -79,7 +79,7 @@ ParamEdit::Change ParamEdit::Apply(XmlDocument& config, const std::string& name,
   // A per-language value the dialog would have created when it opened.
   const bool perLanguage = ParamValues::PerLanguage(P);
   if (perLanguage && !ParamValues::Element(P, true, storeLang)) ParamValues::Create(config, P, storeLang);
-  Change change{name, perLanguage ? storeLang : "", ParamValues::Text(P, storeLang), ""};
+  Change change{name, perLanguage ? storeLang : "", ParamValues::Text(P, storeLang), "", ParamValues::IsSecret(P)};
   SettingsWriteBack::Write(config, name, storeLang, value, false);
   change.after = ParamValues::Text(P, storeLang);
   return change;
@@ -95,8 +95,11 @@ std::optional<std::string> ParamEdit::Current(const XmlDocument& config, const s
   return ParamValues::Text(P, storeLang);
 }
 
-nlohmann::ordered_json ParamEdit::ValueJson(const ParamTable& table, const ParamTable::Entry& entry) {
+nlohmann::ordered_json ParamEdit::ValueJson(const ParamTable& table, const ParamTable::Entry& entry,
+                                            bool includeSecrets) {
   nlohmann::ordered_json json = nlohmann::ordered_json::object();
+  if (entry.secret) json["secret"] = true;
+  if (entry.secret && !includeSecrets) return json;
   switch (entry.kind->Storage()) {
     case ParamStorage::Checked:
       json["checked"] = entry.values.at(0) == std::optional<std::string>(schema::kCheckedOn);
@@ -124,7 +127,9 @@ std::string ParamEdit::Change::Line(const std::string& id) const {
                                        : Quoted(value.substr(0, kShownValue)) + "... (" +
                                              std::to_string(value.size()) + " bytes)";
   };
-  return id + " " + param + (lang.empty() ? "" : "[" + lang + "]") + ": " + shown(before) + " -> " + shown(after);
+  const std::string where = id + " " + param + (lang.empty() ? "" : "[" + lang + "]") + ": ";
+  if (secret) return where + (changed() ? "secret changed" : "secret unchanged");
+  return where + shown(before) + " -> " + shown(after);
 }
 
 std::string ParamEdit::Quoted(const std::string& text) {

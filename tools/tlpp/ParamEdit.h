@@ -23,9 +23,12 @@ class ParamEdit {
     std::string lang;  // empty for a value shared by every language
     std::string before;
     std::string after;
+    // A secret parameter's change shows neither value.
+    bool secret = false;
     bool changed() const { return before != after; }
     // One line for the operator: ID name[lang]: "before" -> "after", each
-    // value cut after a few hundred characters.
+    // value cut after a few hundred characters; of a secret, ID name[lang]:
+    // secret changed (or unchanged).
     std::string Line(const std::string& id) const;
   };
 
@@ -44,9 +47,11 @@ class ParamEdit {
   static std::optional<std::string> Current(const TLPaymentPlugIns::XmlDocument& config, const std::string& name,
                                             const std::string& storeLang);
   // An entry's value as a settings file writes it: {"checked": bool},
-  // {"value": text} or {"values": {lang: text or null}}; {} for a group.
+  // {"value": text} or {"values": {lang: text or null}}; {} for a group. A
+  // secret is {"secret": true}, followed by its value only with
+  // includeSecrets.
   static nlohmann::ordered_json ValueJson(const TLPaymentPlugIns::ParamTable& table,
-                                          const TLPaymentPlugIns::ParamTable::Entry& entry);
+                                          const TLPaymentPlugIns::ParamTable::Entry& entry, bool includeSecrets);
   // A value as a one-line JSON string: control characters escaped, bytes
   // that are not UTF-8 shown as U+FFFD.
   static std::string Quoted(const std::string& text);

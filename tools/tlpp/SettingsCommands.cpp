@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
+#include <iterator>
 #include <stdexcept>
 
 #include "Arguments.h"
@@ -37,9 +38,10 @@ std::string Pad(const std::string& text, std::size_t width) {
 }
 
 // A value as one short cell: line breaks shown as "\n", long values cut
-// between characters.
-std::string Cell(const std::optional<std::string>& value) {
+// between characters; of a secret, only whether it is set.
+std::string Cell(const std::optional<std::string>& value, bool secret) {
   if (!value) return "(none)";
+  if (secret) return value->empty() ? "(secret, empty)" : "(secret, set)";
   if (value->empty()) return "(empty)";
   std::string cell = ParamEdit::Quoted(*value);
   cell = cell.substr(1, cell.size() - 2);
@@ -68,13 +70,23 @@ void PrintTable(const std::string& id, const ParamTable& table) {
     } else if (entry.kind->Storage() == ParamStorage::Checked) {
       line += std::string(*entry.values[0] == schema::kCheckedOn ? "[x]" : "[ ]") + " (all languages)";
     } else if (!entry.perLanguage) {
-      line += Cell(entry.values[0]) + " (all languages)";
+      line += Cell(entry.values[0], entry.secret) + " (all languages)";
     } else {
-      for (const auto& value : entry.values) line += Pad(Cell(value), kCellWidth) + "  ";
+      for (const auto& value : entry.values) line += Pad(Cell(value, entry.secret), kCellWidth) + "  ";
     }
     while (!line.empty() && line.back() == ' ') line.pop_back();
     std::printf("%s\n", line.c_str());
   }
+}
+
+// The value --value-stdin reads: all of standard input, its final line
+// feed dropped. Nothing at all (not even a line feed) is refused, so that a
+// forgotten pipe does not empty a value.
+std::string ValueFromStdin() {
+  std::string value{std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
+  if (value.empty()) throw UsageError("--value-stdin read nothing from standard input");
+  if (value.back() == '\n') value.pop_back();
+  return value;
 }
 
 }  // namespace
@@ -82,6 +94,7 @@ void PrintTable(const std::string& id, const ParamTable& table) {
 int RunSet(const Arguments& args) {
   const std::string folder = args.positional(0);
   const std::string name = args.positional(1);
+  const std::string value = args.flag(kValueStdin) ? ValueFromStdin() : args.positional(2);
   return WriteLock::Run({folder}, args, [&] {
     // Read under the lock, so that no other writer's change is lost.
     PlugIn plugIn;
@@ -97,10 +110,10 @@ int RunSet(const Arguments& args) {
     }
     const ParamEdit::Change change =
         ParamEdit::Apply(config, name, LanguageResolution::ResolveOrKeep(config, args.option(kStoreLang, "")),
-                         args.positional(2));
+                         value);
     const bool dryRun = args.flag(kDryRun);
     std::printf("%s%s%s\n", dryRun ? "would set " : "", change.Line(plugIn.ID()).c_str(),
-                change.changed() ? "" : " (unchanged)");
+                change.changed() || change.secret ? "" : " (unchanged)");
     if (!dryRun && change.changed()) plugIn.SaveConfiguration();
     return kExitOk;
   });
@@ -120,7 +133,15 @@ int RunParams(const Arguments& args) {
   nlohmann::ordered_json params = nlohmann::ordered_json::array();
   for (const auto& entry : table.entries()) {
     nlohmann::ordered_json param = {{"name", entry.name}, {"type", entry.kind->Name()}, {"depth", entry.depth}};
-    param.update(ParamEdit::ValueJson(table, entry));
+    param.update(ParamEdit::ValueJson(table, entry, false));
+    // Of a secret, whether it is set (in each store language).
+    const auto set = [](const std::optional<std::string>& value) {
+      return value ? nlohmann::ordered_json(!value->empty()) : nlohmann::ordered_json(nullptr);
+    };
+    if (entry.secret && !entry.perLanguage) param["set"] = set(entry.values.at(0));
+    for (std::size_t i = 0; entry.secret && entry.perLanguage && i < table.storeLangs().size(); ++i) {
+      param["set"][table.storeLangs()[i]] = set(entry.values[i]);
+    }
     if (entry.kind->IsGroup()) param["chosen"] = entry.chosen;
     params.push_back(param);
   }

@@ -8,12 +8,15 @@
 #include "Arguments.h"
 #include "Commands.h"
 #include "Diagnostics.h"
+#include "check/PublishCheck.h"
 #include "platform/AtomicFile.h"
+#include "plugin/LanguageResolution.h"
 #include "plugin/PlugIn.h"
 #include "staging/ConfinedFolder.h"
 #include "staging/ReferenceStageObject.h"
 #include "staging/StageManifest.h"
 
+using TLPaymentPlugIns::Finding;
 using TLPaymentPlugIns::PlugIn;
 using TLPaymentPlugIns::ConfinedFolder;
 using TLPaymentPlugIns::ReferenceStageObject;
@@ -69,6 +72,19 @@ void Report(const Snapshot& before, const Snapshot& after) {
   std::cout << folders << " folder(s) created, " << files << " file(s) written\n";
 }
 
+// The findings of a secret that staging in storeLang would publish, printed
+// as check prints them; none when nothing would be.
+bool PublishesSecrets(PlugIn& plugIn, const std::string& storeLang) {
+  const std::string lang = TLPaymentPlugIns::LanguageResolution::ResolveOrKeep(plugIn.Config(), storeLang);
+  bool publishes = false;
+  for (const Finding& finding : TLPaymentPlugIns::PublishCheck({lang}).CheckSecrets(plugIn)) {
+    if (finding.code != "secret-published") continue;
+    std::cout << finding.Line();
+    publishes = true;
+  }
+  return publishes;
+}
+
 // The plug-in of PLUGIN_DIR, loaded.
 void Load(PlugIn& plugIn, const Arguments& args) { plugIn.ConfigPath(args.positional(0)); }
 
@@ -82,6 +98,10 @@ int RunStage(const Arguments& args) {
   const auto manifest = args.option(kManifest);
   if (manifest && !ConfinedFolder(stagePath).Relative(*manifest).empty()) {
     throw std::invalid_argument("the manifest must lie outside the stage folder");
+  }
+  if (!args.flag(kAllowSecrets) && PublishesSecrets(plugIn, args.option(kStoreLang, ""))) {
+    Diagnostics::Say("stage", "nothing staged: a secret's value would be published (--allow-secrets stages anyway)");
+    return kExitFindings;
   }
   ReferenceStageObject stageObj(plugIn, args.option(kStoreLang, ""));
   const Snapshot before = Take(stagePath);

@@ -104,20 +104,25 @@ class Importer {
 
   void ParamEntry(PlugIn& plugIn, const std::string& name, const Json& entry, const std::vector<std::string>& langs,
                   const std::string& path) {
+    // A value the file calls secret is never shown, whatever the document
+    // says; a secret without one is left as it is.
+    const bool secret = entry.value("secret", Json()) == Json(true);
     for (const auto& [key, value] : entry.items()) {
       if (key == "type") continue;  // informative only
-      if (key == "checked") {
+      if (key == "secret") {
+        if (!value.is_boolean()) Problem(path + ".secret", "expected true or false");
+      } else if (key == "checked") {
         if (!value.is_boolean()) Problem(path + ".checked", "expected true or false");
-        else One(plugIn, name, "", value.get<bool>() ? "1" : "0", path + ".checked");
+        else One(plugIn, name, "", value.get<bool>() ? "1" : "0", path + ".checked", secret);
       } else if (key == "value") {
-        One(plugIn, name, "", value, path + ".value");
+        One(plugIn, name, "", value, path + ".value", secret);
       } else if (key == "values" && value.is_object()) {
         for (const auto& [lang, text] : value.items()) {
           const std::string at = path + ".values" + Member(lang);
           if (std::find(langs.begin(), langs.end(), lang) == langs.end()) {
             Problem(at, plugIn.ID() + " declares no language " + lang);
           } else if (!text.is_null()) {  // null: no value in that language, left as it is
-            One(plugIn, name, lang, text, at);
+            One(plugIn, name, lang, text, at, secret);
           }
         }
       } else {
@@ -128,14 +133,15 @@ class Importer {
 
   // One value, written only when it differs from the document's.
   void One(PlugIn& plugIn, const std::string& name, const std::string& lang, const Json& value,
-           const std::string& path) {
+           const std::string& path, bool secret) {
     if (!value.is_string() && !value.is_number_integer()) return Problem(path, "expected a text");
     const std::string text = value.is_string() ? value.get<std::string>() : value.dump();
     try {
       XmlDocument& config = plugIn.Config();
       if (ParamEdit::Current(config, name, lang) == text) return;
-      const ParamEdit::Change change = ParamEdit::Apply(config, name, lang, text);
+      ParamEdit::Change change = ParamEdit::Apply(config, name, lang, text);
       if (!change.changed()) return;
+      change.secret = change.secret || secret;
       changes.push_back(change.Line(plugIn.ID()));
     } catch (const Error& error) {
       Problem(path, "error " + std::to_string(error.Number()) + ": " + error.Description());
@@ -174,7 +180,7 @@ int RunExport(const Arguments& args) {
       // A group holds no value; a repeated name writes into its first holder.
       if (entry.kind->IsGroup() || params.contains(entry.name)) continue;
       Json param = {{"type", entry.kind->Name()}};
-      param.update(ParamEdit::ValueJson(table, entry));
+      param.update(ParamEdit::ValueJson(table, entry, args.flag(kIncludeSecrets)));
       params[entry.name] = param;
     }
     plugins.push_back({{"id", plugIn->ID()}, {"active", plugIn->IsActive()}, {"params", params}});

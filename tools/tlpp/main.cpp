@@ -69,6 +69,12 @@ const Option kName{"--name", "TEXT", "the plug-in's name in every language (defa
 const Option kSchema{"--schema", nullptr, "also check each config.xml against the schema of config.xml"};
 const Option kScreenshot{"--screenshot", "DIR", "draw the dialog off screen into three pictures in DIR; save nothing"};
 
+const Option kValueStdin{"--value-stdin", nullptr,
+                         "read VALUE from standard input, its final line feed dropped, instead of the command line",
+                         nullptr, "VALUE"};
+const Option kIncludeSecrets{"--include-secrets", nullptr, "also write the values of secret parameters"};
+const Option kAllowSecrets{"--allow-secrets", nullptr, "stage even when a secret's value would be published"};
+
 const std::vector<Command>& AllCommands() {
   static const std::vector<Command> commands = {
       {"list", "list the plug-ins under a root folder", {kRoot}, {&kLang}, false, RunList},
@@ -76,7 +82,7 @@ const std::vector<Command>& AllCommands() {
       {"set",
        "write a parameter's value as the dialog would and save",
        {kPlugInDir, {"PARAM"}, {"VALUE", false, true}},
-       {&kStoreLang, &kDryRun},
+       {&kStoreLang, &kDryRun, &kValueStdin},
        true,
        RunSet},
       {"params",
@@ -87,7 +93,7 @@ const std::vector<Command>& AllCommands() {
        RunParams},
       {"activate", "switch a plug-in on and save", {kPlugInDir}, {}, true, RunActivate},
       {"deactivate", "switch a plug-in off and save", {kPlugInDir}, {}, true, RunDeactivate},
-      {"export", "print every plug-in's settings as JSON", {kRoot}, {}, false, RunExport},
+      {"export", "print every plug-in's settings as JSON", {kRoot}, {&kIncludeSecrets}, false, RunExport},
       {"import",
        "check a settings file, then write what it changes",
        {{"SETTINGS_FILE"}, kRoot},
@@ -97,7 +103,7 @@ const std::vector<Command>& AllCommands() {
       {"stage",
        "stage a plug-in into a publish folder",
        {kPlugInDir, {"STAGE_DIR"}},
-       {&kStoreLang, &kManifest},
+       {&kStoreLang, &kManifest, &kAllowSecrets},
        false,
        RunStage},
       {"snippet", "print a plug-in's rendered page snippet", {kPlugInDir}, {&kStoreLang}, false, RunSnippet},
@@ -166,7 +172,8 @@ void PrintUsage(std::FILE* out) {
                "\nexit status:\n"
                "  %d  done\n"
                "  %d  a fault reported: check found errors, a plug-in did not load, get or set\n"
-               "     named an unknown parameter, import found problems, the dialog was cancelled\n"
+               "     named an unknown parameter, import found problems, stage would publish a\n"
+               "     secret, the dialog was cancelled\n"
                "  %d  a wrong command line, or an error that stopped the command before it wrote\n"
                "  %d  another program held a plug-in folder's lock longer than the wait\n",
                kExitOk, kExitFindings, kExitError, kExitBusy);

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <cstdio>
 #include <limits>
@@ -144,7 +145,9 @@ void SettingsViewWidget::AddItem(const std::shared_ptr<Row>& row) {
       caption->setWordWrap(true);
       layout->addWidget(caption, 0, Qt::AlignTop);
       QWidget* editor = nullptr;
-      if (row->Kind() == KindEntry) {
+      // A secret, single- or multi-line, is entered in one masked line.
+      item.secret = row->Secret;
+      if (row->Kind() == KindEntry || item.secret) {
         item.entry = new QLineEdit(item.line);
         item.entry->setMaxLength(std::numeric_limits<int>::max());
         QObject::connect(item.entry, &QLineEdit::textEdited, this, [this] {
@@ -164,6 +167,18 @@ void SettingsViewWidget::AddItem(const std::shared_ptr<Row>& row) {
       editor->setAccessibleName(label);
       caption->setBuddy(editor);
       layout->addWidget(editor, 1);
+      if (item.secret) {
+        // Password echo also makes copy, cut and drag give nothing away.
+        item.entry->setEchoMode(QLineEdit::Password);
+        auto* show = new QToolButton(item.line);
+        show->setText(QString(QChar(0x25C9)));
+        show->setObjectName(key + QStringLiteral(".show"));
+        show->setAccessibleName(label);
+        show->setFocusPolicy(Qt::NoFocus);
+        QObject::connect(show, &QToolButton::pressed, this, [this, index] { Reveal(mItems[index], true); });
+        QObject::connect(show, &QToolButton::released, this, [this, index] { Reveal(mItems[index], false); });
+        layout->addWidget(show, 0);
+      }
       break;
     }
     case KindGroup: {
@@ -249,7 +264,12 @@ void SettingsViewWidget::Select(std::size_t index) {
 
 void SettingsViewWidget::ShowValue(Item& item) {
   const std::string value = Shown(item.row->Content);
-  if (item.entry != nullptr) {
+  if (item.secret) {
+    // Never the value itself: an empty entry under a mask of one length.
+    item.entry->clear();
+    item.entry->setPlaceholderText(value.empty() ? QString() : QString(8, QChar(0x2022)));
+    item.shownRaw = item.entry->text();
+  } else if (item.entry != nullptr) {
     if (item.entry->text().toStdString() != value) item.entry->setText(QString::fromStdString(value));
     item.shownRaw = item.entry->text();
   } else if (item.multi != nullptr) {
@@ -260,6 +280,14 @@ void SettingsViewWidget::ShowValue(Item& item) {
     item.shownRaw = RawText(item.multi);
   }
   item.shownValue = value;
+}
+
+void SettingsViewWidget::Reveal(Item& item, bool shown) {
+  item.entry->setEchoMode(shown ? QLineEdit::Normal : QLineEdit::Password);
+  // What the owner typed is shown as it stands; else the value, while held.
+  if (IsPending(item)) return;
+  item.entry->setText(shown ? QString::fromStdString(item.shownValue) : QString());
+  item.shownRaw = item.entry->text();
 }
 
 bool SettingsViewWidget::IsPending(const Item& item) const {

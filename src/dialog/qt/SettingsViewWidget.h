@@ -66,6 +66,9 @@ class SettingsViewWidget : public QFrame {
     std::shared_ptr<Row> row;
     QWidget* line = nullptr;
     QLineEdit* entry = nullptr;
+    // A secret's entry shows a mask of one length; the value is put in only
+    // while the owner holds the button beside it down.
+    bool secret = false;
     QPlainTextEdit* multi = nullptr;
     QCheckBox* check = nullptr;
     // The row's value as the editor was last filled with it, and for a
@@ -79,6 +82,7 @@ class SettingsViewWidget : public QFrame {
   void Watch(QWidget* widget, std::size_t index);
   void Select(std::size_t index);
   void ShowValue(Item& item);
+  void Reveal(Item& item, bool shown);
   bool IsPending(const Item& item) const;
   bool Commit(std::size_t index);
   // Reports the row's new value; false when the dialog refused it.

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCheckBox>
 #include <QDialog>
 #include <QImage>
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -93,6 +95,38 @@ TEST_F(QtDialog, TickApplyEditAndEnterSaveTheSampleToDisk) {
   reread.ConfigPath(plugInDir);
   EXPECT_EQ(ActiveOnDisk(plugInDir), !wasActive);
   EXPECT_EQ(reread.GetParam("PaymentLabel", "de"), "Kauf auf Rechnung <neu>");
+}
+
+// A secret shows one mask whatever its length, the value only while the
+// button is held, copies nothing, and saves what the owner types.
+TEST_F(QtDialog, ASecretIsMaskedAndSavedAsTyped) {
+  const std::string folder = dir / "creditcard";
+  testing_support::CopySample("creditcard", folder);
+  PlugIn plugIn;
+  plugIn.ConfigPath(folder);
+  const QString secret = QString::fromStdString(plugIn.GetParam("ApiKey"));
+  WhenShown([&](QDialog& dialog) {
+    auto* key = Child<QLineEdit>(dialog, "ApiKey");
+    EXPECT_EQ(key->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(key->text(), QString());
+    EXPECT_EQ(key->placeholderText(), QString(8, QChar(0x2022)));
+    auto* show = Child<QToolButton>(dialog, "ApiKey.show");
+    QTest::mousePress(show, Qt::LeftButton);
+    EXPECT_EQ(key->text(), secret);
+    EXPECT_EQ(key->echoMode(), QLineEdit::Normal);
+    QTest::mouseRelease(show, Qt::LeftButton);
+    EXPECT_EQ(key->text(), QString());
+    key->setFocus();
+    QTest::keyClicks(key, "new-key-0123456789");
+    key->selectAll();
+    key->copy();
+    EXPECT_NE(QApplication::clipboard()->text(), QStringLiteral("new-key-0123456789"));
+    QTest::keyClick(key, Qt::Key_Return);
+  });
+  plugIn.ShowConfigDialogue("en", "en");
+  PlugIn reread;
+  reread.ConfigPath(folder);
+  EXPECT_EQ(reread.GetParam("ApiKey"), "new-key-0123456789");
 }
 
 TEST_F(QtDialog, ScreenshotsOfEverySampleAreWrittenAndNothingIsSaved) {

@@ -59,6 +59,9 @@ inline constexpr const char* kQueryID = "//ID";
 inline constexpr const char* kQueryLanguages = "//Languages/AppLang/Language";
 inline constexpr const char* kQueryDefaultLanguage = "//Languages/AppLang/Language[@default='true']";
 inline constexpr const char* kQueryTopParams = "//Params/Param";
+// Every Param at any depth, in document order: the first of each name is
+// the one GetParam finds.
+inline constexpr const char* kQueryAllParams = "//Param";
 inline constexpr const char* kQueryFolders = "//Folders/Folder";
 inline constexpr const char* kQueryFiles = "//Files/File";
 inline constexpr const char* kQueryResourceFiles = "//Ressources/Files/File";

@@ -27,4 +27,11 @@ Error PlugInLocked(const std::string& folder, double waitedSeconds) {
                    " s: " + folder);
 }
 
+Error UpgradeRefused(const std::string& folder, const std::string& reason) {
+  return Error(kUpgradeRefused, kPlugInSource, "The new version cannot replace the plug-in: " + reason).At(folder);
+}
+Error NoBackup(const std::string& folder) {
+  return Error(kNoBackup, kPlugInSource, "No backup of the plug-in folder to roll back to").At(folder);
+}
+
 }  // namespace TLPaymentPlugIns::errors

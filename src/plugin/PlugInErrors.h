@@ -18,6 +18,10 @@ inline constexpr long kDialogUnavailable = 100995;
 // Another writer held a plug-in folder's lock for longer than the caller
 // would wait.
 inline constexpr long kPlugInLocked = 100996;
+// A new version of a plug-in that cannot replace the installed one.
+inline constexpr long kUpgradeRefused = 100997;
+// A rollback found no backup of the plug-in folder.
+inline constexpr long kNoBackup = 100998;
 
 Error ConfigMalformed();
 Error ConfigPathNotPresentOnLoad();
@@ -25,5 +29,7 @@ Error ConfigFileNotPresent();
 Error ConfigPathNotPresentOnSave();
 Error DialogUnavailable(const std::string& reason);
 Error PlugInLocked(const std::string& folder, double waitedSeconds);
+Error UpgradeRefused(const std::string& folder, const std::string& reason);
+Error NoBackup(const std::string& folder);
 
 }  // namespace TLPaymentPlugIns::errors

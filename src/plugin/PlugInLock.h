@@ -28,6 +28,10 @@ class PlugInLock {
   // it locked is still the one at this path; it removes it before closing.
   static std::string LockFilePath(const std::string& folder);
 
+  // The locked folder has been renamed to folder (an upgrade swapped it
+  // out): the lock file is removed from there as the lock goes.
+  void Moved(const std::string& folder) { mPath = LockFilePath(folder); }
+
  private:
   std::string mPath;
   int mFd;

@@ -117,3 +117,34 @@ TEST(Tlpp, StageManifestListsWhatStagingLeftInDocumentOrder) {
   EXPECT_NE(Tlpp("stage " + sample + " " + (dir / "one") + " --manifest " + (dir / "one/m.txt")).status, 0);
   EXPECT_FALSE(std::filesystem::exists(dir / "one/m.txt"));
 }
+
+TEST(Tlpp, UpgradeCarriesTheOwnersValuesAndFilesIntoVersion2) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "shop");
+  CopySample("creditcard", dir / "shop/creditcard");
+  CopySample("creditcard", dir / "v2");
+  WriteFile(dir / "v2/config.xml", Fixture("tools/data/upgrade/creditcard-v2.xml"));
+  WriteFile(dir / "v2/merchant.pem", "placeholder");
+  const std::string folder = dir / "shop/creditcard";
+  for (const char* set : {" MerchantId 99887766", " GatewayURL https://other.example/pay", " MinimumOrderAmount 25"}) {
+    ASSERT_EQ(Tlpp("set " + folder + set).status, 0);
+  }
+  const std::string owners = ReadFile(folder + "/merchant.pem");
+  const std::string config = ReadFile(folder + "/config.xml");
+  EXPECT_EQ(Tlpp("upgrade " + folder + " " + (dir / "v2") + " --dry-run").status, 1);
+  const CommandRun run = Tlpp("upgrade " + folder + " " + (dir / "v2"));
+  EXPECT_EQ(run.status, 1);
+  for (const char* line : {"carried\tMerchantId\t\t99887766\t99887766\n", "converted\tMinimumOrderAmount\t\t25\t25\n",
+                           "new\tGatewayAddress\t\t\thttps://pay.example.com/gateway/authorize\n",
+                           "dropped\tGatewayURL\t\thttps://other.example/pay\t\n",
+                           "kept-file\tmerchant.pem\t\t\tmerchant.pem.new\n"}) {
+    EXPECT_NE(run.out.find(line), std::string::npos) << line << run.out;
+  }
+  EXPECT_EQ(Tlpp("get " + folder + " MerchantId").out, "99887766\n");
+  EXPECT_EQ(Tlpp("get " + folder + " MinimumOrderAmount").out, "25\n");
+  EXPECT_EQ(ReadFile(folder + "/merchant.pem"), owners);
+  const CommandRun rollback = Tlpp("upgrade --rollback " + folder);
+  EXPECT_EQ(rollback.status, 0);
+  EXPECT_EQ(ReadFile(folder + "/config.xml"), config);
+  EXPECT_EQ(Tlpp("upgrade " + folder + " " + folder).status, 2);
+}

@@ -90,6 +90,10 @@ int RunImport(const Arguments& args);
 int RunNew(const Arguments& args);
 // Publish readiness: CheckCommand.cpp.
 int RunCheck(const Arguments& args);
+// A new version in place: UpgradeCommand.cpp, with its own options.
+extern const Option kBackup;
+extern const Option kRollback;
+int RunUpgrade(const Arguments& args);
 
 const std::vector<Command>& AllCommands();
 

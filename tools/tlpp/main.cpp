@@ -126,6 +126,12 @@ const std::vector<Command>& AllCommands() {
        {&kStoreLangs, &kOutputFormat, &kSchema},
        false,
        RunCheck},
+      {"upgrade",
+       "put a new version of a plug-in in place, keeping its settings and files",
+       {kPlugInDir, {"NEW_VERSION_DIR", true}},
+       {&kDryRun, &kBackup, &kRollback, &kOutputFormat},
+       true,
+       RunUpgrade},
   };
   return commands;
 }

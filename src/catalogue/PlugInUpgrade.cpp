@@ -366,6 +366,15 @@ void PlugInUpgrade::PlanValues(PlugIn& old, PlugIn& next) {
       mChanges.push_back({Kind::Dropped, name, language, text, ""});
     }
   }
+  // Secrets are carried like any value and marked, so that no plan shows
+  // them.
+  std::set<std::string> secrets;
+  for (const XmlDocument* document : {&old.Config(), &config}) {
+    for (const auto& [name, param] : ParamsByName(*document)) {
+      if (ParamValues::IsSecret(param)) secrets.insert(name);
+    }
+  }
+  for (Change& change : mChanges) change.secret = change.kind != Kind::KeptFile && secrets.count(change.name) > 0;
 }
 
 void PlugInUpgrade::PlanFiles(PlugIn& next) {

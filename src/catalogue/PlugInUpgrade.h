@@ -42,6 +42,9 @@ class PlugInUpgrade {
     std::string language;
     std::string oldValue;
     std::string newValue;
+    // The parameter is a secret in the old or the new version: whoever
+    // shows the plan shows neither value.
+    bool secret = false;
   };
 
   // Plans the upgrade of plugInFolder to the version in newFolder; nothing

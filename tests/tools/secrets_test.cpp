@@ -43,6 +43,7 @@ TEST(TlppSecrets, NoReaderShowsASecretsValue) {
       {"check ROOT", false},
       {"check ROOT --format json --schema", false},
       {"stage DIR STAGE --manifest MANIFEST && cat MANIFEST", false},
+      {"upgrade DIR " TLPP_SAMPLES_DIR "/creditcard --dry-run", true},
   };
   for (const char* param : {"ApiKey", "MerchantId"}) {
     TempDir dir;

@@ -39,6 +39,11 @@ std::string OneLine(const std::string& text) {
   return line;
 }
 
+// A value of the plan, or "(secret)" in its place.
+std::string Shown(const Change& change, const std::string& value) {
+  return change.secret ? std::string("(secret)") : value;
+}
+
 std::string Json(const nlohmann::ordered_json& object) {
   return object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
@@ -49,7 +54,7 @@ void Print(const std::vector<Change>& changes, const std::vector<Finding>& findi
   if (!json) {
     for (const Change& change : changes) {
       std::cout << PlugInUpgrade::KindName(change.kind) << '\t' << change.name << '\t' << change.language << '\t'
-                << OneLine(change.oldValue) << '\t' << OneLine(change.newValue) << '\n';
+                << OneLine(Shown(change, change.oldValue)) << '\t' << OneLine(Shown(change, change.newValue)) << '\n';
     }
     for (const Finding& finding : findings) std::cout << finding.Line();
     return;
@@ -61,8 +66,8 @@ void Print(const std::vector<Change>& changes, const std::vector<Finding>& findi
               << Json({{"change", PlugInUpgrade::KindName(change.kind)},
                        {"name", change.name},
                        {"language", change.language},
-                       {"old", change.oldValue},
-                       {"new", change.newValue}})
+                       {"old", Shown(change, change.oldValue)},
+                       {"new", Shown(change, change.newValue)}})
               << (i + 1 < changes.size() ? "," : "") << '\n';
   }
   std::cout << "], \"findings\": [\n";

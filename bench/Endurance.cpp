@@ -66,7 +66,8 @@ int DialogCycles(const fs::path& work, int count) {
 
 std::string LargeDocument(char fill) {
   std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<P active=\"true\">\n";
-  for (int i = 0; i < 4000; ++i) xml += "  <Param name=\"p" + std::to_string(i) + "\">" + std::string(40, fill) + "</Param>\n";
+  for (int i = 0; i < 4000; ++i)
+    xml += "  <Param name=\"p" + std::to_string(i) + "\">" + std::string(40, fill) + "</Param>\n";
   return xml + "</P>\n";
 }
 

@@ -103,7 +103,6 @@ void Scan(const fs::path& root) {
   if (total == 0) throw std::runtime_error("scan found nothing");
 }
 
-
 // In a fresh process (plugin_bench --resident MODE WARMUP ROOT): loads the
 // warm-up root and keeps it, then prints the growth of the resident set
 // while ROOT is loaded and kept, in KiB.
@@ -124,10 +123,10 @@ int ResidentChild(const std::string& mode, const fs::path& warmUp, const fs::pat
   return 0;
 }
 
-void Row(const std::string& what, double value, const std::string& unit, const std::string& baseline,
-         double baseValue, const std::string& target) {
-  std::printf("%-44s %10.3f %-4s | %-26s %10.3f %-4s | ratio %6.2f  (target %s)\n", what.c_str(), value,
-              unit.c_str(), baseline.c_str(), baseValue, unit.c_str(), value / baseValue, target.c_str());
+void Row(const std::string& what, double value, const std::string& unit, const std::string& baseline, double baseValue,
+         const std::string& target) {
+  std::printf("%-44s %10.3f %-4s | %-26s %10.3f %-4s | ratio %6.2f  (target %s)\n", what.c_str(), value, unit.c_str(),
+              baseline.c_str(), baseValue, unit.c_str(), value / baseValue, target.c_str());
 }
 
 }  // namespace
@@ -198,33 +197,39 @@ int main(int argc, char** argv) {
     nameList += (i ? "," : "") + names.back();
   }
   std::size_t sink = 0;
-  const double getParam = MedianOf(5, [&] {
-                            for (int i = 0; i < calls; ++i) sink += plugIn.GetParam(names[i % names.size()], "en").size();
-                          }) / calls;
+  const double getParam = MedianOf(5,
+                                   [&] {
+                                     for (int i = 0; i < calls; ++i)
+                                       sink += plugIn.GetParam(names[i % names.size()], "en").size();
+                                   }) /
+                          calls;
   xmlDocPtr doc = xmlReadFile((one / "config.xml").c_str(), nullptr, XML_PARSE_NONET | XML_PARSE_NOENT);
   xmlXPathContextPtr context = xmlXPathNewContext(doc);
   std::vector<std::string> queries;
   for (const std::string& name : names) queries.push_back("//Param[@name='" + name + "']");
-  const double xpath = MedianOf(5, [&] {
-                         for (int i = 0; i < calls; ++i) {
-                           xmlXPathObjectPtr result = xmlXPathEvalExpression(
-                               reinterpret_cast<const xmlChar*>(queries[i % queries.size()].c_str()), context);
-                           sink += static_cast<std::size_t>(result->nodesetval->nodeNr);
-                           xmlXPathFreeObject(result);
-                         }
-                       }) / calls;
+  const double xpath = MedianOf(5,
+                                [&] {
+                                  for (int i = 0; i < calls; ++i) {
+                                    xmlXPathObjectPtr result = xmlXPathEvalExpression(
+                                        reinterpret_cast<const xmlChar*>(queries[i % queries.size()].c_str()), context);
+                                    sink += static_cast<std::size_t>(result->nodesetval->nodeNr);
+                                    xmlXPathFreeObject(result);
+                                  }
+                                }) /
+                       calls;
   // Where GetParam's time goes: its language check is a second search of
   // the whole document, as costly as the parameter's own.
-  const double languageQuery = MedianOf(5, [&] {
-                                 for (int i = 0; i < calls; ++i) {
-                                   xmlXPathObjectPtr result = xmlXPathEvalExpression(
-                                       reinterpret_cast<const xmlChar*>(
-                                           "//Languages/AppLang/Language[@isoCode='en']"),
-                                       context);
-                                   sink += static_cast<std::size_t>(result->nodesetval->nodeNr);
-                                   xmlXPathFreeObject(result);
-                                 }
-                               }) / calls;
+  const double languageQuery =
+      MedianOf(5,
+               [&] {
+                 for (int i = 0; i < calls; ++i) {
+                   xmlXPathObjectPtr result = xmlXPathEvalExpression(
+                       reinterpret_cast<const xmlChar*>("//Languages/AppLang/Language[@isoCode='en']"), context);
+                   sink += static_cast<std::size_t>(result->nodesetval->nodeNr);
+                   xmlXPathFreeObject(result);
+                 }
+               }) /
+      calls;
   xmlXPathFreeContext(context);
   xmlFreeDoc(doc);
   const double script =
@@ -241,17 +246,17 @@ int main(int argc, char** argv) {
     fresh.ConfigPath(one.string());
     firstTimes.push_back(Seconds([&] {
                            for (const std::string& name : names) sink += fresh.GetParam(name, "en").size();
-                         }) / static_cast<double>(names.size()));
+                         }) /
+                         static_cast<double>(names.size()));
   }
   const double firstLookup = Median(firstTimes);
   Row("GetParam, first lookup after loading", firstLookup * 1e6, "us", "python3 ElementTree", script, "<= 0.33");
 
   // What the remembered answers of that document cost, against what a
   // loaded plug-in costs (below).
-  const std::size_t remembered =
-      TLPaymentPlugIns::SelectionEngine::Of(
-          TLPaymentPlugIns::XmlNodeAccess::RawDocument(plugIn.Config().documentElement()))
-          .footprint();
+  const std::size_t remembered = TLPaymentPlugIns::SelectionEngine::Of(
+                                     TLPaymentPlugIns::XmlNodeAccess::RawDocument(plugIn.Config().documentElement()))
+                                     .footprint();
 
   // Resident memory of 1,000 loaded plug-ins against 1,000 documents
   // parsed by libxml2 alone, each in a fresh child process.

@@ -56,8 +56,7 @@ inline std::string ConfigXml(int index) {
   for (int i = 0; i < kParams; ++i) {
     const std::string name = ParamName(i);
     const std::string desc = "      <Desc lang=\"de\">Einstellung " + std::to_string(i) +
-                             "</Desc>\n      <Desc lang=\"en\">Setting " + std::to_string(i) +
-                             "</Desc>\n";
+                             "</Desc>\n      <Desc lang=\"en\">Setting " + std::to_string(i) + "</Desc>\n";
     switch (i % 5) {
       case 0:
         x += "    <Param name=\"" + name + "\" type=\"text\" readOnly=\"false\" localValue=\"true\">\n" + desc;
@@ -83,7 +82,8 @@ inline std::string ConfigXml(int index) {
     }
   }
   x += "  </Params>\n  <Folders>\n    <Folder name=\"" + id + "\" parentFolder=\"\"/>\n  </Folders>\n";
-  x += "  <Files>\n    <File name=\"plugin.html\" remoteFile=\"" + id + "\\plugin.html\" parse=\"true\"/>\n  </Files>\n";
+  x +=
+      "  <Files>\n    <File name=\"plugin.html\" remoteFile=\"" + id + "\\plugin.html\" parse=\"true\"/>\n  </Files>\n";
   x += "</PaymentPlugIn>\n";
   return x;
 }

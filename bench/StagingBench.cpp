@@ -201,12 +201,14 @@ int main(int argc, char** argv) {
   const double staging = reporter.Seconds("BM_CopyPlugInFiles");
   const double cp = reporter.Seconds("BM_CpR");
   const double render = reporter.Seconds("BM_RenderSnippet");
-  std::printf("\nstaging 200 files / 50 MB in 20 folders: %.1f ms; cp -r of the same tree: %.1f ms; ratio %.2f "
-              "(at most 1.10)\n",
-              staging * 1e3, cp * 1e3, cp > 0 ? staging / cp : 0.0);
+  std::printf(
+      "\nstaging 200 files / 50 MB in 20 folders: %.1f ms; cp -r of the same tree: %.1f ms; ratio %.2f "
+      "(at most 1.10)\n",
+      staging * 1e3, cp * 1e3, cp > 0 ? staging / cp : 0.0);
   if (render > 0) {
-    std::printf("rendering a 1 MB snippet with %d references: %.1f MB/s (at least 400; 50 before the selection engine)\n", kReferences,
-                static_cast<double>(Shared().snippet.size()) / render / 1e6);
+    std::printf(
+        "rendering a 1 MB snippet with %d references: %.1f MB/s (at least 400; 50 before the selection engine)\n",
+        kReferences, static_cast<double>(Shared().snippet.size()) / render / 1e6);
   }
   benchmark::Shutdown();
   return 0;

@@ -29,9 +29,9 @@ struct Value {
   const char* markup;
   const char* text;
 };
-const Value kValues[] = {{"a", "a"},         {"", ""},           {"it's", "it's"},     {"&quot;q&quot;", "\"q\""},
-                         {"a&amp;&amp;b", "a&&b"}, {"&#39;&e;", "'ent"}, {" a ", " a "},       {"GROUP", "GROUP"},
-                         {"\xC3\xA9", "\xC3\xA9"}, {"&lt;&gt;", "<>"}};
+const Value kValues[] = {
+    {"a", "a"},           {"", ""},       {"it's", "it's"},   {"&quot;q&quot;", "\"q\""}, {"a&amp;&amp;b", "a&&b"},
+    {"&#39;&e;", "'ent"}, {" a ", " a "}, {"GROUP", "GROUP"}, {"\xC3\xA9", "\xC3\xA9"},   {"&lt;&gt;", "<>"}};
 
 class DocumentWriter {
  public:

@@ -123,9 +123,7 @@ std::vector<std::pair<std::string, fs::file_type>> Entries(const fs::path& root)
 void CopyEntry(const fs::path& from, const fs::path& to, fs::file_type type) {
   fs::create_directories(to.parent_path());
   switch (type) {
-    case fs::file_type::directory:
-      fs::create_directory(to, from);
-      break;
+    case fs::file_type::directory: fs::create_directory(to, from); break;
     case fs::file_type::symlink:
       fs::remove(to);
       fs::copy_symlink(from, to);
@@ -205,25 +203,20 @@ PlugInUpgrade::~PlugInUpgrade() = default;
 
 const char* PlugInUpgrade::KindName(Kind kind) {
   switch (kind) {
-    case Kind::Carried:
-      return "carried";
-    case Kind::Converted:
-      return "converted";
-    case Kind::Dropped:
-      return "dropped";
-    case Kind::New:
-      return "new";
-    case Kind::KeptFile:
-      return "kept-file";
-    case Kind::Conflict:
-      return "conflict";
+    case Kind::Carried: return "carried";
+    case Kind::Converted: return "converted";
+    case Kind::Dropped: return "dropped";
+    case Kind::New: return "new";
+    case Kind::KeptFile: return "kept-file";
+    case Kind::Conflict: return "conflict";
   }
   return "";
 }
 
 bool PlugInUpgrade::Complete() const {
-  return std::none_of(mChanges.begin(), mChanges.end(),
-                      [](const Change& change) { return change.kind == Kind::Dropped || change.kind == Kind::Conflict; });
+  return std::none_of(mChanges.begin(), mChanges.end(), [](const Change& change) {
+    return change.kind == Kind::Dropped || change.kind == Kind::Conflict;
+  });
 }
 
 void PlugInUpgrade::Plan() {

@@ -11,18 +11,18 @@
 #include <sys/stat.h>
 
 #include "dialog/DialogProbe.h"
-#include "plugin/ParamValues.h"
-#include "plugin/SettingsWriteBack.h"
-#include "plugin/ShownParams.h"
 #include "platform/Error.h"
 #include "platform/FileSystemObject.h"
+#include "platform/Path.h"
 #include "platform/XmlNamedNodeMap.h"
 #include "platform/XmlNodeList.h"
 #include "platform/XmlSchema.h"
-#include "platform/Path.h"
 #include "plugin/ConfigSchema.h"
 #include "plugin/LanguageResolution.h"
+#include "plugin/ParamValues.h"
 #include "plugin/PlugIn.h"
+#include "plugin/SettingsWriteBack.h"
+#include "plugin/ShownParams.h"
 #include "staging/ParameterString.h"
 #include "staging/ReferenceStageObject.h"
 #include "staging/RenderType.h"
@@ -146,12 +146,13 @@ void CheckStaging(PlugIn& plugIn, const StagingPlan& plan, const std::string& st
   for (const StagingPlan::Folder& folder : plan.Folders()) {
     const std::string name = Quoted(AttributeOrEmpty(folder.element, schema::kName));
     if (!folder.path.Formed()) {
-      report.warning(
-          "*", "folder-path-fails", "The folder " + name + " is never created in the stage folder (" + why(folder.path.Failure()) + ").");
+      report.warning("*", "folder-path-fails",
+                     "The folder " + name + " is never created in the stage folder (" + why(folder.path.Failure()) +
+                         ").");
     } else if (!fs::is_directory(folder.path.Get(), ec)) {
-      report.warning("*", "folder-not-created", "The folder " + name + " is never created in the stage folder: its parent folder " +
-                              Quoted(plan.Stage().Relative(fs::path(folder.path.Get()).parent_path())) +
-                              " is not there.");
+      report.warning("*", "folder-not-created",
+                     "The folder " + name + " is never created in the stage folder: its parent folder " +
+                         Quoted(plan.Stage().Relative(fs::path(folder.path.Get()).parent_path())) + " is not there.");
     }
   }
   const FileSystemObject fso;
@@ -159,17 +160,20 @@ void CheckStaging(PlugIn& plugIn, const StagingPlan& plan, const std::string& st
     if (!file.staged) continue;
     const std::string name = Quoted(AttributeOrEmpty(file.element, schema::kName));
     if (!file.destination.Formed()) {
-      report.warning("*", "file-outside-stage", "The file " + name + " would be published outside the stage folder (" +
-                              AttributeOrEmpty(file.element, schema::kRemoteFile) + ") and is never staged (" +
-                              why(file.destination.Failure()) + ").");
+      report.warning("*", "file-outside-stage",
+                     "The file " + name + " would be published outside the stage folder (" +
+                         AttributeOrEmpty(file.element, schema::kRemoteFile) + ") and is never staged (" +
+                         why(file.destination.Failure()) + ").");
     } else if (!file.source.Formed()) {
-      report.warning("*", "file-outside-plugin", "The file " + name + " lies outside the plug-in folder and is never staged (" +
-                              why(file.source.Failure()) + ").");
+      report.warning("*", "file-outside-plugin",
+                     "The file " + name + " lies outside the plug-in folder and is never staged (" +
+                         why(file.source.Failure()) + ").");
     } else if (fso.FileExists(file.source.Get()) && !fs::exists(file.destination.Get(), ec)) {
       const fs::path folder = fs::path(file.destination.Get()).parent_path();
-      report.warning("*", "file-not-staged", "The file " + name + " is never staged: its folder " +
-                              Quoted(plan.Stage().Relative(folder.string())) +
-                              " is not in the stage folder and no declared folder creates it.");
+      report.warning("*", "file-not-staged",
+                     "The file " + name + " is never staged: its folder " +
+                         Quoted(plan.Stage().Relative(folder.string())) +
+                         " is not in the stage folder and no declared folder creates it.");
     }
   }
 }
@@ -203,10 +207,12 @@ void CheckReferences(PlugIn& plugIn, const std::vector<std::string>& snippets, c
         }
         const std::string rendered = plugIn.ParseParam(strParam, language);
         if (type == RenderType::OptionList && rendered.empty()) {
-          report.error(language, "no-option-chosen", "No option of " + Quoted(name) + " is chosen, but the page lists its options.");
+          report.error(language, "no-option-chosen",
+                       "No option of " + Quoted(name) + " is chosen, but the page lists its options.");
         }
       } catch (const Error& error) {
-        report.error(language, "reference-fails", "The page snippet reference" + strParam + "does not render: " + error.Description());
+        report.error(language, "reference-fails",
+                     "The page snippet reference" + strParam + "does not render: " + error.Description());
       }
     }
   }
@@ -231,15 +237,18 @@ std::map<std::string, std::vector<std::string>> SecretValues(const XmlDocument& 
     } catch (const Error&) {  // no type: the dialog check says so
     }
     switch (secrecy) {
-      case ParamValues::Secrecy::Plain:
-        break;
+      case ParamValues::Secrecy::Plain: break;
       case ParamValues::Secrecy::IgnoredOnKind:
-        report.warning("*", "secret-flag-ignored", "The parameter " + name + " is declared secret, but only a text or "
-                       "multi parameter can be one: its value is shown and published like any other.");
+        report.warning("*", "secret-flag-ignored",
+                       "The parameter " + name +
+                           " is declared secret, but only a text or "
+                           "multi parameter can be one: its value is shown and published like any other.");
         break;
       case ParamValues::Secrecy::NotAFlag:
-        report.warning("*", "secret-flag-ignored", "The secret attribute of the parameter " + name + " is neither "
-                       "exactly \"true\" nor \"false\": the parameter is not treated as a secret.");
+        report.warning("*", "secret-flag-ignored",
+                       "The secret attribute of the parameter " + name +
+                           " is neither "
+                           "exactly \"true\" nor \"false\": the parameter is not treated as a secret.");
         break;
       case ParamValues::Secrecy::Secret:
         std::vector<std::string>& values = secrets[AttributeOrEmpty(param, schema::kName)];
@@ -292,16 +301,19 @@ std::vector<Finding> PublishCheck::CheckSecrets(PlugIn& plugIn) const {
       else tooShort = true;
     }
     if (tooShort) {
-      report.warning("*", "secret-too-short", "A value of the secret parameter " + Quoted(name) + " is shorter than " +
-                     std::to_string(kShortestSearchedSecret) + " characters: too short to search the published files "
-                     "for, and easily guessed.");
+      report.warning("*", "secret-too-short",
+                     "A value of the secret parameter " + Quoted(name) + " is shorter than " +
+                         std::to_string(kShortestSearchedSecret) +
+                         " characters: too short to search the published files "
+                         "for, and easily guessed.");
     }
   }
   struct stat status {};
   const std::string file = Path::Join(plugIn.ConfigPath(), schema::kConfigFile);
   if (!held.empty() && stat(file.c_str(), &status) == 0 && (status.st_mode & S_IROTH) != 0) {
-    report.warning("*", "secret-readable", "config.xml holds the value of the secret parameter(s) " + held +
-                   " and every user of this machine can read it; let only its owner read it (chmod o-r).");
+    report.warning("*", "secret-readable",
+                   "config.xml holds the value of the secret parameter(s) " + held +
+                       " and every user of this machine can read it; let only its owner read it (chmod o-r).");
   }
   if (searched.empty()) return findings;
 
@@ -320,8 +332,9 @@ std::vector<Finding> PublishCheck::CheckSecrets(PlugIn& plugIn) const {
     for (const auto& [name, values] : searched) {
       for (const auto& [path, bytes] : files) {
         if (std::none_of(values.begin(), values.end(), [&](const std::string& v) { return Holds(bytes, v); })) continue;
-        report.error(language, "secret-published", "The value of the secret parameter " + Quoted(name) +
-                     " would be published in " + (path == "the page snippet" ? path : Quoted(path)) + ".");
+        report.error(language, "secret-published",
+                     "The value of the secret parameter " + Quoted(name) + " would be published in " +
+                         (path == "the page snippet" ? path : Quoted(path)) + ".");
       }
     }
   }
@@ -365,8 +378,9 @@ std::vector<Finding> PublishCheck::Check(PlugIn& plugIn) const {
     }
   }
   if (plugIn.ID().empty()) {
-    report.warning("*", "empty-id", "The plug-in's ID is empty: a host that finds plug-ins by ID cannot tell it from another "
-                        "one with an empty ID.");
+    report.warning("*", "empty-id",
+                   "The plug-in's ID is empty: a host that finds plug-ins by ID cannot tell it from another "
+                   "one with an empty ID.");
   }
   if (!config.selectSingleNode(schema::kQueryDefaultLanguage)) {
     report.warning("*", "no-default-language",
@@ -381,9 +395,10 @@ std::vector<Finding> PublishCheck::Check(PlugIn& plugIn) const {
     const XmlNode written = target == targets.end() ? XmlNode() : target->second;
     if (written && !(written == param)) {
       const bool otherParam = written.nodeName() == "Param";
-      report.warning("*", "duplicate-name", "The parameter " + Quoted(name) + " shares its name with an earlier " +
-                              (otherParam ? "parameter" : "<" + written.nodeName() + "> element") +
-                              ": changes made in the dialog would go there instead.");
+      report.warning("*", "duplicate-name",
+                     "The parameter " + Quoted(name) + " shares its name with an earlier " +
+                         (otherParam ? "parameter" : "<" + written.nodeName() + "> element") +
+                         ": changes made in the dialog would go there instead.");
     }
   }
   const ScratchStage stage;
@@ -396,8 +411,9 @@ std::vector<Finding> PublishCheck::Check(PlugIn& plugIn) const {
   const FileSystemObject fso;
   for (const StagingPlan::File& file : plan.Files()) {
     if (file.source.Formed() && !fso.FileExists(file.source.Get())) {
-      report.error("*", "missing-file", "The declared file " + Quoted(AttributeOrEmpty(file.element, schema::kName)) +
-                            " is missing from the plug-in folder.");
+      report.error("*", "missing-file",
+                   "The declared file " + Quoted(AttributeOrEmpty(file.element, schema::kName)) +
+                       " is missing from the plug-in folder.");
     }
   }
   const std::vector<XmlNode> shown = ShownValueParams(config);
@@ -411,7 +427,8 @@ std::vector<Finding> PublishCheck::Check(PlugIn& plugIn) const {
       } catch (const Error&) {
       }
       if (missing) {
-        report.error(language, "missing-language-value", "The parameter " + Quoted(name) + " has no value for this store language.");
+        report.error(language, "missing-language-value",
+                     "The parameter " + Quoted(name) + " has no value for this store language.");
       } else if (plugIn.GetParam(name, language).empty()) {
         report.error(language, "empty-param", "The parameter " + Quoted(name) + " is empty.");
       }

@@ -10,8 +10,7 @@ namespace TLPaymentPlugIns {
 // them.
 class Control {
  public:
-  Control(double left, double top, double width, double height)
-      : Left(left), Top(top), Width(width), Height(height) {}
+  Control(double left, double top, double width, double height) : Left(left), Top(top), Width(width), Height(height) {}
 
   double Left;
   double Top;

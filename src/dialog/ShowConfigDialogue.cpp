@@ -2,8 +2,8 @@
 #include "dialog/DialogFrontend.h"
 #include "dialog/frmPlugIn.h"
 #include "platform/ErrorCodes.h"
-#include "plugin/PlugInErrors.h"
 #include "plugin/PlugIn.h"
+#include "plugin/PlugInErrors.h"
 
 namespace TLPaymentPlugIns {
 

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "dialog/Control.h"
-#include "platform/ErrorCodes.h"
 #include "dialog/Panel.h"
 #include "dialog/Tab.h"
+#include "platform/ErrorCodes.h"
 
 namespace TLPaymentPlugIns {
 

@@ -66,10 +66,8 @@ void frmPlugIn::ApplyCaptions() {
   LblPlugInName.Caption = config.selectSingleNode(schema::QueryInfoName(AppLang)).text();
   LblPlugInCopyRight.Caption = config.selectSingleNode(schema::QueryInfoCopyright(AppLang)).text();
   txtPlugInInfo.Text = ForTextBox(config.selectSingleNode(schema::QueryInfoDesc(AppLang)).text());
-  lblProviderURL.Caption = config.selectSingleNode(schema::QueryInfoProviderURL(AppLang))
-                               .attributes()
-                               .getNamedItem(schema::kCaption)
-                               .text();
+  lblProviderURL.Caption =
+      config.selectSingleNode(schema::QueryInfoProviderURL(AppLang)).attributes().getNamedItem(schema::kCaption).text();
   ParamDesc.Caption = "";
   ReportDesc.Caption = "";
 }

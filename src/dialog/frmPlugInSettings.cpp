@@ -84,11 +84,8 @@ void frmPlugIn::GiveRowItsValue(Row& row, XmlNode& P, const ParamKind& kind, boo
     case ParamStorage::Value:
       row.Content = kind.Displayed(create ? ReadParamValue(P) : ParamValues::Text(P, StoreLang));
       break;
-    case ParamStorage::Checked:
-      row.IsChecked = ParamValues::IsChecked(P);
-      break;
-    case ParamStorage::None:
-      break;
+    case ParamStorage::Checked: row.IsChecked = ParamValues::IsChecked(P); break;
+    case ParamStorage::None: break;
   }
 }
 

@@ -2,11 +2,11 @@
 // the parameter's type; OK or Apply then saves it.
 #include <string>
 
-#include "plugin/SettingsWriteBack.h"
 #include "dialog/frmPlugIn.h"
 #include "platform/ErrorCodes.h"
 #include "plugin/ConfigSchema.h"
 #include "plugin/PlugIn.h"
+#include "plugin/SettingsWriteBack.h"
 
 namespace TLPaymentPlugIns {
 

@@ -35,10 +35,8 @@ LibxmlGuard::LibxmlGuard()
 
 LibxmlGuard::~LibxmlGuard() {
   xmlSetExternalEntityLoader(reinterpret_cast<xmlExternalEntityLoader>(mPreviousLoader));
-  xmlSetGenericErrorFunc(mPreviousGenericContext,
-                         reinterpret_cast<xmlGenericErrorFunc>(mPreviousGeneric));
-  xmlSetStructuredErrorFunc(mPreviousStructuredContext,
-                            reinterpret_cast<xmlStructuredErrorFunc>(mPreviousStructured));
+  xmlSetGenericErrorFunc(mPreviousGenericContext, reinterpret_cast<xmlGenericErrorFunc>(mPreviousGeneric));
+  xmlSetStructuredErrorFunc(mPreviousStructuredContext, reinterpret_cast<xmlStructuredErrorFunc>(mPreviousStructured));
 }
 
 void LibxmlGuard::record(const char* text, long line, long column) {

@@ -47,7 +47,8 @@ Decimal FromScientific(const std::string& text) {
   // Powers beyond a billion are all the same to ToScaled; clamping them
   // keeps the arithmetic inside int.
   constexpr long kLimit = 1000000000;
-  const long exponent = i < text.size() ? std::clamp(std::strtol(text.c_str() + i + 1, nullptr, 10), -kLimit, kLimit) : 0;
+  const long exponent =
+      i < text.size() ? std::clamp(std::strtol(text.c_str() + i + 1, nullptr, 10), -kLimit, kLimit) : 0;
   number.exponent = static_cast<int>(exponent) - fractionDigits;
   return number;
 }
@@ -135,7 +136,6 @@ int16_t CheckedInteger(int64_t value) {
   }
   return static_cast<int16_t>(value);
 }
-
 
 std::string AmountText(Currency amount) {
   const int64_t scaled = amount.Scaled();

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <functional>
 
-
 #include "platform/ErrorCodes.h"
 #include "platform/LibxmlGuard.h"
 #include "platform/SelectionPattern.h"
@@ -24,9 +23,7 @@ constexpr std::size_t kBudgetPercent = 9;
 // the node's links, the hash, and the allocator's header.
 constexpr std::size_t kEntryOverhead = 32;
 
-std::size_t HeapBytes(const std::string& text) {
-  return text.capacity() > 15 ? text.capacity() + 1 + 16 : 0;
-}
+std::size_t HeapBytes(const std::string& text) { return text.capacity() > 15 ? text.capacity() + 1 + 16 : 0; }
 
 // The allocator's header on each of libxml2's allocations.
 constexpr std::size_t kAllocationHeader = 16;
@@ -171,8 +168,8 @@ std::optional<std::span<xmlNode* const>> SelectionEngine::candidates(const Selec
     if (!mMeasured) mBudget = bytes * kBudgetPercent / 100;
     mMeasured = true;
     const bool interned = mDoc->dict != nullptr && std::all_of(listed.begin(), listed.end(), [&](const xmlNode* e) {
-      return xmlDictOwns(mDoc->dict, e->name) == 1;
-    });
+                            return xmlDictOwns(mDoc->dict, e->name) == 1;
+                          });
     // Stable, so that each name's elements stay in document order.
     std::stable_sort(listed.begin(), listed.end(), ByName);
     listed.shrink_to_fit();
@@ -196,10 +193,8 @@ xmlNode* SelectionEngine::selectFirst(xmlNode* context, const std::string& query
       const std::vector<xmlNode*> nodes = evaluateXPath(context, query, true);
       return nodes.empty() ? nullptr : nodes.front();
     }
-    case Kind::Relative:
-      return found.compiled->first(documentNode(), context);
-    case Kind::Absolute:
-      break;
+    case Kind::Relative: return found.compiled->first(documentNode(), context);
+    case Kind::Absolute: break;
   }
   // A first match costs no more room than the entry already has.
   if (!found.firstKnown) {

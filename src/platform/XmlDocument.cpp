@@ -69,8 +69,8 @@ bool XmlDocument::load(const std::string& path) {
   LibxmlGuard guard;
   std::unique_ptr<xmlParserCtxt, decltype(&xmlFreeParserCtxt)> context(xmlNewParserCtxt(), xmlFreeParserCtxt);
   if (!context) return false;
-  xmlDocPtr doc = xmlCtxtReadMemory(context.get(), bytes.data(), static_cast<int>(bytes.size()), path.c_str(),
-                                    nullptr, kLoadOptions);
+  xmlDocPtr doc = xmlCtxtReadMemory(context.get(), bytes.data(), static_cast<int>(bytes.size()), path.c_str(), nullptr,
+                                    kLoadOptions);
   auto owned = doc != nullptr ? XmlNodeAccess::Own(doc) : nullptr;
   if (doc == nullptr || context->wellFormed == 0 || xmlDocGetRootElement(doc) == nullptr) {
     // The first error is where the document went wrong; later ones follow
@@ -119,9 +119,13 @@ XmlDocument XmlDocument::clone() const {
 
 void XmlDocument::save(const std::string& path) const { AtomicFile::Replace(path, serialise(path)); }
 
-XmlNode XmlDocument::documentNode() const { return XmlNodeAccess::Make(mDoc, reinterpret_cast<xmlNodePtr>(XmlNodeAccess::Raw(mDoc))); }
+XmlNode XmlDocument::documentNode() const {
+  return XmlNodeAccess::Make(mDoc, reinterpret_cast<xmlNodePtr>(XmlNodeAccess::Raw(mDoc)));
+}
 
-XmlNode XmlDocument::documentElement() const { return XmlNodeAccess::Make(mDoc, xmlDocGetRootElement(XmlNodeAccess::Raw(mDoc))); }
+XmlNode XmlDocument::documentElement() const {
+  return XmlNodeAccess::Make(mDoc, xmlDocGetRootElement(XmlNodeAccess::Raw(mDoc)));
+}
 
 XmlNode XmlDocument::selectSingleNode(const std::string& query) const {
   const xmlDocPtr doc = XmlNodeAccess::Raw(mDoc);

@@ -49,7 +49,7 @@ std::vector<XmlSchema::Problem> XmlSchema::Validate(const XmlDocument& document)
   if (!root) return {{0, 0, "the document is empty"}};
   LibxmlGuard guard;
   std::unique_ptr<xmlSchemaValidCtxt, decltype(&xmlSchemaFreeValidCtxt)> context(xmlSchemaNewValidCtxt(mSchema.get()),
-                                                                                  xmlSchemaFreeValidCtxt);
+                                                                                 xmlSchemaFreeValidCtxt);
   if (!context) throw errors::ObjectNotSet();
   xmlSchemaSetValidStructuredErrors(context.get(), Collect, &problems);
   xmlSchemaValidateDoc(context.get(), XmlNodeAccess::RawDocument(root));

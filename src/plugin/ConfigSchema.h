@@ -72,9 +72,7 @@ inline std::string QueryLanguage(const std::string& code) {
 inline std::string QueryInfoName(const std::string& code) { return "//Info/Name[@lang='" + code + "']"; }
 inline std::string QueryInfoCopyright(const std::string& code) { return "//Info/Copyright[@lang='" + code + "']"; }
 inline std::string QueryInfoDesc(const std::string& code) { return "//Info/Desc[@lang='" + code + "']"; }
-inline std::string QueryInfoProviderURL(const std::string& code) {
-  return "//Info/ProviderURL[@lang='" + code + "']";
-}
+inline std::string QueryInfoProviderURL(const std::string& code) { return "//Info/ProviderURL[@lang='" + code + "']"; }
 // The caption query keeps the legacy "&&" of the selection language.
 inline std::string QueryCaption(const std::string& key, const std::string& code) {
   return "//*[@name='" + key + "'&&@lang='" + code + "']";
@@ -82,9 +80,7 @@ inline std::string QueryCaption(const std::string& key, const std::string& code)
 inline std::string QueryElementByName(const std::string& name) { return "//*[@name='" + name + "']"; }
 inline constexpr const char* kQueryNamedElements = "//*[@name]";
 inline std::string QueryParam(const std::string& name) { return "//Param[@name='" + name + "']"; }
-inline std::string QueryGroup(const std::string& name) {
-  return "//Param[@type='GROUP' and @name='" + name + "']";
-}
+inline std::string QueryGroup(const std::string& name) { return "//Param[@type='GROUP' and @name='" + name + "']"; }
 
 // Queries relative to a parameter.
 inline constexpr const char* kQueryMembers = "Param";

@@ -1,9 +1,9 @@
 #include "plugin/LanguageResolution.h"
 
-#include "plugin/ConfigSchema.h"
 #include "platform/XmlDocument.h"
 #include "platform/XmlNamedNodeMap.h"
 #include "platform/XmlNodeList.h"
+#include "plugin/ConfigSchema.h"
 
 namespace TLPaymentPlugIns {
 

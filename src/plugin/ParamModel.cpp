@@ -48,9 +48,7 @@ class IntegerKind : public ParamKind {
     return stored.empty() ? Variant() : Variant(LocaleNumbers::ToInteger(stored));
   }
   bool Keeps(const Variant& entry) const override { return IsEmptyEntry(entry); }
-  std::string Stored(const Variant& entry) const override {
-    return std::to_string(LocaleNumbers::ToInteger(entry));
-  }
+  std::string Stored(const Variant& entry) const override { return std::to_string(LocaleNumbers::ToInteger(entry)); }
 };
 
 // An amount, cleaned as the editor cleans it and kept in the locale's text

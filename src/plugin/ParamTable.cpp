@@ -12,7 +12,8 @@ ParamTable::ParamTable(const XmlDocument& config, std::vector<std::string> store
     : mStoreLangs(std::move(storeLangs)) {
   std::vector<std::size_t> openGroups;
   const auto add = [&](XmlNode& P, const ParamKind& kind, int16_t depth) {
-    Entry entry{P.attributes().getNamedItem(schema::kName).text(), &kind, depth, false, {}, {}, ParamValues::IsSecret(P)};
+    Entry entry{
+        P.attributes().getNamedItem(schema::kName).text(), &kind, depth, false, {}, {}, ParamValues::IsSecret(P)};
     switch (kind.Storage()) {
       case ParamStorage::Checked:
         entry.values.emplace_back(ParamValues::IsChecked(P) ? schema::kCheckedOn : schema::kCheckedOff);
@@ -26,8 +27,7 @@ ParamTable::ParamTable(const XmlDocument& config, std::vector<std::string> store
           entry.values.push_back(value ? std::optional<std::string>(value.text()) : std::nullopt);
         }
         break;
-      case ParamStorage::None:
-        break;
+      case ParamStorage::None: break;
     }
     if (kind.IsGroup()) openGroups.push_back(mEntries.size());
     mEntries.push_back(std::move(entry));

@@ -44,9 +44,7 @@ std::string PlugIn::GetParam(const std::string& ParamName, const std::string& St
       Skippable([&] { value = param.selectSingleNode(schema::kQueryChecked); });
     } else {
       // One value for all languages, or one per language.
-      Skippable([&] {
-        value = ParamValues::Element(param, ParamValues::LookedUpPerLanguage(param), language);
-      });
+      Skippable([&] { value = ParamValues::Element(param, ParamValues::LookedUpPerLanguage(param), language); });
     }
   }
 

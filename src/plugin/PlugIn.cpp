@@ -1,11 +1,11 @@
 #include "plugin/PlugIn.h"
 
 #include "platform/ErrorCodes.h"
-#include "plugin/PlugInErrors.h"
 #include "platform/FileSystemObject.h"
 #include "platform/Path.h"
 #include "plugin/ConfigSchema.h"
 #include "plugin/LanguageResolution.h"
+#include "plugin/PlugInErrors.h"
 
 namespace TLPaymentPlugIns {
 
@@ -93,8 +93,10 @@ bool PlugIn::IsActive() {
 
 void PlugIn::IsActive(bool pIsActive) {
   LoadFirst();
-  mConfig->documentElement().attributes().getNamedItem(schema::kActive).text(pIsActive ? schema::kTrue
-                                                                                       : schema::kFalse);
+  mConfig->documentElement()
+      .attributes()
+      .getNamedItem(schema::kActive)
+      .text(pIsActive ? schema::kTrue : schema::kFalse);
 }
 
 }  // namespace TLPaymentPlugIns

@@ -4,15 +4,11 @@
 
 namespace TLPaymentPlugIns::errors {
 
-Error ConfigMalformed() {
-  return Error(kConfigMalformed, kPlugInSource, "Configuration malformed. Proccess aborted");
-}
+Error ConfigMalformed() { return Error(kConfigMalformed, kPlugInSource, "Configuration malformed. Proccess aborted"); }
 Error ConfigPathNotPresentOnLoad() {
   return Error(kConfigPathNotPresentOnLoad, kPlugInSource, "Configuration Path not present");
 }
-Error ConfigFileNotPresent() {
-  return Error(kConfigFileNotPresent, kPlugInSource, "Configuration file not present");
-}
+Error ConfigFileNotPresent() { return Error(kConfigFileNotPresent, kPlugInSource, "Configuration file not present"); }
 Error ConfigPathNotPresentOnSave() {
   return Error(kConfigPathNotPresentOnSave, kPlugInSource, "Configuration Path not present");
 }

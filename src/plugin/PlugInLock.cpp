@@ -9,9 +9,9 @@
 #include <thread>
 
 #include "platform/ErrorCodes.h"
-#include "plugin/PlugInErrors.h"
 #include "platform/Path.h"
 #include "plugin/ConfigSchema.h"
+#include "plugin/PlugInErrors.h"
 
 namespace TLPaymentPlugIns {
 

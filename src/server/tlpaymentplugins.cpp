@@ -334,7 +334,8 @@ TLPP_API int tlpp_PlugIn_PublishCheck(tlpp_object* plugIn, const char* StoreLang
   return GetString(plugIn, findings, error, [&](PlugIn& p) {
     std::string lines;
     for (const auto& finding : PublishCheck::ForLanguages(In(StoreLangs, "StoreLangs", true)).Check(p)) {
-      lines += finding.plugInId + '\t' + finding.language + '\t' + finding.SeverityName() + '\t' + finding.message + '\n';
+      lines +=
+          finding.plugInId + '\t' + finding.language + '\t' + finding.SeverityName() + '\t' + finding.message + '\n';
     }
     return lines;
   });

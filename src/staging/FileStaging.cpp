@@ -10,8 +10,8 @@
 #include "platform/ErrorCodes.h"
 #include "platform/FileSystemObject.h"
 #include "plugin/PlugIn.h"
-#include "staging/StagingPlan.h"
 #include "staging/StageObject.h"
+#include "staging/StagingPlan.h"
 
 namespace TLPaymentPlugIns {
 
@@ -68,8 +68,8 @@ void PlugIn::CopyPlugInFiles(const std::string& pStagePath, StageObject* StageOb
       std::string text;
       std::string code;
       Attempt([&] {
-        source = fso.OpenTextFile(file.source.Get(), FileSystemObject::ForReading, false,
-                                  FileSystemObject::TristateFalse);
+        source =
+            fso.OpenTextFile(file.source.Get(), FileSystemObject::ForReading, false, FileSystemObject::TristateFalse);
       });
       Attempt([&] {
         destination = fso.OpenTextFile(file.destination.Get(), FileSystemObject::ForWriting, true,

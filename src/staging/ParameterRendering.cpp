@@ -3,11 +3,11 @@
 // fails.
 #include <string_view>
 
-#include "plugin/ParamValues.h"
 #include "platform/BooleanText.h"
 #include "platform/ErrorCodes.h"
 #include "plugin/ConfigSchema.h"
 #include "plugin/ParamModel.h"
+#include "plugin/ParamValues.h"
 #include "plugin/PlugIn.h"
 #include "staging/ParameterString.h"
 #include "staging/RenderType.h"

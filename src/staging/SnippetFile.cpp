@@ -6,8 +6,8 @@
 #include "platform/ErrorCodes.h"
 #include "platform/FileSystemObject.h"
 #include "plugin/PlugIn.h"
-#include "staging/StagingPlan.h"
 #include "staging/StageObject.h"
+#include "staging/StagingPlan.h"
 
 namespace TLPaymentPlugIns {
 
@@ -24,8 +24,8 @@ std::string PlugIn::ParseSnippetFile(StageObject* StageObj) {
   for (const StagingPlan::Snippet& snippet : StagingPlan(*mConfig, mConfigPath, "").Snippets()) {
     if (StageObj == nullptr) continue;
     // The stream closes itself when a failure leaves early.
-    const std::unique_ptr<TextStream> stream = fso.OpenTextFile(
-        snippet.source.Get(), FileSystemObject::ForReading, false, FileSystemObject::TristateFalse);
+    const std::unique_ptr<TextStream> stream =
+        fso.OpenTextFile(snippet.source.Get(), FileSystemObject::ForReading, false, FileSystemObject::TristateFalse);
     std::string text = stream->ReadAll();
     // Mode 1: render for publishing.
     StageObj->ParseSnippet(text, 1);

@@ -58,8 +58,8 @@ TEST(PlugInUpgrade, PlansAndWritesEachPairOfDeclarations) {
     std::string plan;
     for (const PlugInUpgrade::Change& change : upgrade.Changes()) {
       if (change.name == "active") continue;
-      plan += std::string(plan.empty() ? "" : " ; ") + PlugInUpgrade::KindName(change.kind) + " " + change.name +
-              " " + Dash(change.language) + " " + Dash(change.oldValue) + " " + Dash(change.newValue);
+      plan += std::string(plan.empty() ? "" : " ; ") + PlugInUpgrade::KindName(change.kind) + " " + change.name + " " +
+              Dash(change.language) + " " + Dash(change.oldValue) + " " + Dash(change.newValue);
     }
     EXPECT_EQ(plan, row.fields[3]);
     // What the plan says a parameter holds now is what a lookup finds.

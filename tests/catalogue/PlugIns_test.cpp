@@ -81,8 +81,8 @@ TEST(PlugInsScan, ABadPlugInStopsTheScanAndKeepsThoseBeforeIt) {
     const char* badConfig;
     long number;
   };
-  for (const Case& c : {Case{"<P><Info/>", 100991}, Case{"<P active=\"true\"/>", 91},
-                        Case{"<P><ID>alpha</ID></P>", 457}}) {
+  for (const Case& c :
+       {Case{"<P><Info/>", 100991}, Case{"<P active=\"true\"/>", 91}, Case{"<P><ID>alpha</ID></P>", 457}}) {
     TempDir dir;
     MakePlugInFolder(dir, "a", MinimalConfig("Alpha"));
     MakePlugInFolder(dir, "b", c.badConfig);

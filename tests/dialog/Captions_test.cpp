@@ -24,9 +24,9 @@ TEST_F(Captions, EveryTextComesFromTheDocumentInTheDisplayLanguage) {
 TEST_F(Captions, ACaptionMissingInTheDisplayLanguageIsEmptyWithoutFallback) {
   Load("bare.xml");
   const auto& form = Show("", "");
-  for (const std::string* caption : {&form.Caption, &form.lblPlugInInfo.Caption, &form.SSCPlugInActive.Caption,
-                                     &form.cmdOk.Caption, &form.cmdCancel.Caption, &form.cmdApply.Caption,
-                                     &form.TLUSettings.Caption, &form.TLUReport.Caption}) {
+  for (const std::string* caption :
+       {&form.Caption, &form.lblPlugInInfo.Caption, &form.SSCPlugInActive.Caption, &form.cmdOk.Caption,
+        &form.cmdCancel.Caption, &form.cmdApply.Caption, &form.TLUSettings.Caption, &form.TLUReport.Caption}) {
     EXPECT_EQ(*caption, "");
   }
   for (const auto& tab : form.SSAPlugIn.Tabs) EXPECT_EQ(tab.Caption, "");

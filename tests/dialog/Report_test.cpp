@@ -30,8 +30,9 @@ TEST_F(Report, EachResourceFileGetsAGreenOrDarkRedRowWithItsPathAndSentence) {
     EXPECT_EQ(row.Content, Variant(found[i] ? "Present" : "Missing")) << keys[i];
     EXPECT_EQ(row.Description,
               path + "\r\n\r\n" +
-                  (found[i] ? "Keine Fehler."
-                            : "Die benötigte Datei wurde nicht gefunden. Diese Datei ist für die Verwendung notwendig."));
+                  (found[i]
+                       ? "Keine Fehler."
+                       : "Die benötigte Datei wurde nicht gefunden. Diese Datei ist für die Verwendung notwendig."));
   }
   EXPECT_TRUE(form.SSAPlugIn.TabFor(form.SSPPlugInReport).Enabled);
 }

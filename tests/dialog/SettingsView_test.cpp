@@ -21,10 +21,15 @@ TEST_F(SettingsView, ShowsVisibleParametersInDocumentOrderWithGroupsNested) {
     const char* label;
   };
   const Expected expected[] = {
-      {"Label", KindEntry, 0, "Label"},   {"Note", KindMulti, 0, "Note"},   {"Days", KindEntry, 0, "Days to pay"},
-      {"Fee", KindEntry, 0, "Fee"},       {"Express", KindCheck, 0, "Express shipping"},
-      {"Cards", KindGroup, 0, "Cards"},   {"Visa", KindCheck, 1, "Accept Visa"},
-      {"Limits", KindGroup, 1, "Limits"}, {"MaxItems", KindEntry, 2, "Most items"},
+      {"Label", KindEntry, 0, "Label"},
+      {"Note", KindMulti, 0, "Note"},
+      {"Days", KindEntry, 0, "Days to pay"},
+      {"Fee", KindEntry, 0, "Fee"},
+      {"Express", KindCheck, 0, "Express shipping"},
+      {"Cards", KindGroup, 0, "Cards"},
+      {"Visa", KindCheck, 1, "Accept Visa"},
+      {"Limits", KindGroup, 1, "Limits"},
+      {"MaxItems", KindEntry, 2, "Most items"},
   };
   const auto& rows = form.TLUSettings.Rows();
   ASSERT_EQ(rows.Count(), std::size(expected));

@@ -77,7 +77,8 @@ TEST_F(WriteBack, AnEntryThatCannotBeConvertedIsShownAndTheRowShowsTheDocumentAg
     EXPECT_FALSE(user.form().cmdApply.Enabled);
   });
   const std::string title = "Testzahlung einrichten: ";
-  EXPECT_EQ(messages.shown, (std::vector<std::string>{title + "Type mismatch", title + "Overflow", title + "Type mismatch"}));
+  EXPECT_EQ(messages.shown,
+            (std::vector<std::string>{title + "Type mismatch", title + "Overflow", title + "Type mismatch"}));
   EXPECT_EQ(Text("//Param[@name='Days']/Value"), "14");
   EXPECT_EQ(Text("//Param[@name='Fee']/Value[@lang='de']"), "2,50 EUR");
 }

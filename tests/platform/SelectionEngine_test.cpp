@@ -68,7 +68,8 @@ TEST(SelectionEngine, MalformedAndOversizedQueriesRaiseSilently) {
   TempDir dir;
   const XmlDocument doc = Loaded(dir, "<r><Param name='a'/></r>");
   testing::internal::CaptureStderr();
-  for (const char* query : {"//Param[@name='it's']", "//Param[@name='a]", "//Param[@name='a'", "//Param[@name='a' && ]"}) {
+  for (const char* query :
+       {"//Param[@name='it's']", "//Param[@name='a]", "//Param[@name='a'", "//Param[@name='a' && ]"}) {
     EXPECT_TRUE(Raises(errors::kQueryInvalid, [&] { (void)doc.selectSingleNode(query); })) << query;
   }
   const std::string longName = "//" + std::string(100000, 'P');

@@ -140,7 +140,8 @@ TEST(XmlNodeText, ConcatenatesDescendantsAndStoresMarkupLiterally) {
 
 TEST(XmlNodeHandle, EmptyHandleRaises91OnEveryRead) {
   XmlNode empty;
-  EXPECT_TRUE(Raises(91, [&] { (void)empty.text(); }, "Object variable or With block variable not set"));
+  EXPECT_TRUE(Raises(
+      91, [&] { (void)empty.text(); }, "Object variable or With block variable not set"));
   EXPECT_TRUE(Raises(91, [&] { empty.text("x"); }));
   EXPECT_TRUE(Raises(91, [&] { (void)empty.attributes(); }));
   EXPECT_TRUE(Raises(91, [&] { (void)empty.selectSingleNode("a"); }));

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "plugin/ParamModel.h"
 #include "platform/BooleanText.h"
 #include "platform/Error.h"
+#include "plugin/ParamModel.h"
 #include "support/Raises.h"
 #include "support/ScopedLocale.h"
 #include "support/Table.h"

@@ -29,19 +29,22 @@ TEST(PlugInLoad, MissingOrMalformedDocumentRaises100991AndKeepsThePath) {
   const std::string broken = FixtureFolder(dir, "not_well_formed.xml");
   for (const std::string& folder : {dir / "empty", broken}) {
     PlugIn plugIn;
-    EXPECT_TRUE(Raises(100991, [&] { plugIn.ConfigPath(folder); }, kMalformed));
+    EXPECT_TRUE(Raises(
+        100991, [&] { plugIn.ConfigPath(folder); }, kMalformed));
     EXPECT_EQ(plugIn.ConfigPath(), folder);
     // Every loading member tries again and fails the same way.
     EXPECT_TRUE(Raises(100991, [&] { plugIn.ID(); }));
     EXPECT_TRUE(Raises(100991, [&] { plugIn.Config(); }));
     EXPECT_EQ(plugIn.IconPath(), "");
-    EXPECT_TRUE(Raises(100994, [&] { plugIn.SaveConfiguration(); }, kPathMissing));
+    EXPECT_TRUE(Raises(
+        100994, [&] { plugIn.SaveConfiguration(); }, kPathMissing));
   }
 }
 
 TEST(PlugInLoad, EmptyPathRaises100992AndUnsetPathCannotBeSaved) {
   PlugIn plugIn;
-  EXPECT_TRUE(Raises(100992, [&] { plugIn.ConfigPath(""); }, kPathMissing));
+  EXPECT_TRUE(Raises(
+      100992, [&] { plugIn.ConfigPath(""); }, kPathMissing));
   EXPECT_TRUE(Raises(100992, [&] { plugIn.Name(); }));
   EXPECT_TRUE(Raises(100994, [&] { plugIn.SaveConfiguration(); }));
 }

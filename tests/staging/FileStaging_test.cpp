@@ -47,9 +47,9 @@ class FileStagingTest : public ::testing::Test {
 const std::string kBinary("line\r\nzero\0byte\xff\n", 18);
 
 const std::vector<std::pair<std::string, std::string>> kFilesSources = {
-    {"page.html", "page"},       {"binary.dat", kBinary},           {"capital.html", "capital"},
-    {"one.html", "one"},         {"unstaged.txt", "unstaged"},      {"first.txt", "first"},
-    {"second.html", "second"},   {"resource.txt", "resource"},      {"required.txt", "required"},
+    {"page.html", "page"},     {"binary.dat", kBinary},      {"capital.html", "capital"},
+    {"one.html", "one"},       {"unstaged.txt", "unstaged"}, {"first.txt", "first"},
+    {"second.html", "second"}, {"resource.txt", "resource"}, {"required.txt", "required"},
 };
 
 }  // namespace
@@ -68,9 +68,8 @@ TEST_F(FileStagingTest, FilesAreCopiedOrRenderedAndFailingOnesPassedOver) {
   Make("files.xml", kFilesSources);
   plugIn.CopyPlugInFiles(stage, &host);
 
-  EXPECT_EQ(Listing(stage),
-            (std::vector<std::string>{"out", "out/binary.dat", "out/capital.html", "out/one.html", "out/page.html",
-                                      "out/resource.txt", "out/twice.txt"}));
+  EXPECT_EQ(Listing(stage), (std::vector<std::string>{"out", "out/binary.dat", "out/capital.html", "out/one.html",
+                                                      "out/page.html", "out/resource.txt", "out/twice.txt"}));
   // Only the exact "true" renders; anything else is a byte-for-byte copy.
   EXPECT_EQ(ReadFile(stage + "/out/page.html"), "[page]");
   EXPECT_EQ(ReadFile(stage + "/out/binary.dat"), kBinary);
@@ -80,8 +79,7 @@ TEST_F(FileStagingTest, FilesAreCopiedOrRenderedAndFailingOnesPassedOver) {
   // The later of two elements with one destination wins.
   EXPECT_EQ(ReadFile(stage + "/out/twice.txt"), "[second]");
   // Each rendered text: ParseSnippet with mode 1, then PCode, once.
-  EXPECT_EQ(host.calls,
-            (std::vector<std::string>{"ParseSnippet(page,1)", "PCode", "ParseSnippet(second,1)", "PCode"}));
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"ParseSnippet(page,1)", "PCode", "ParseSnippet(second,1)", "PCode"}));
   // The manifest lists a destination once, for the file written there last.
   const std::string manifest = StageManifest::Describe(plugIn, stage);
   EXPECT_EQ(manifest.find("out/twice.txt"), manifest.rfind("out/twice.txt")) << manifest;
@@ -120,8 +118,7 @@ TEST_F(FileStagingTest, AFailingStagingObjectCostsOnlyItsOwnFile) {
   plugIn.CopyPlugInFiles(stage, &host);
   // Both calls are still made for each file, and neither failed file gets
   // any text: not the previous rendering, not a partial one.
-  EXPECT_EQ(host.calls,
-            (std::vector<std::string>{"ParseSnippet(page,1)", "PCode", "ParseSnippet(second,1)", "PCode"}));
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"ParseSnippet(page,1)", "PCode", "ParseSnippet(second,1)", "PCode"}));
   EXPECT_EQ(ReadFile(stage + "/out/page.html"), "");
   EXPECT_EQ(ReadFile(stage + "/out/twice.txt"), "");
   EXPECT_EQ(ReadFile(stage + "/out/resource.txt"), "resource");

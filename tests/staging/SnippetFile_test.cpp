@@ -36,8 +36,8 @@ TEST_F(SnippetFileTest, EverySnippetIsRenderedInTurnAndTheLastOneIsTheResult) {
   EXPECT_EQ(plugIn.ParseSnippetFile(&host), "[lower]");
   // The name is matched in any case but opened as written; "html\plugin.html"
   // is no match (it has no file and would fail).
-  EXPECT_EQ(host.calls, (std::vector<std::string>{"ParseSnippet(mixed\r\n,1)", "PCode", "ParseSnippet(lower,1)",
-                                                  "PCode"}));
+  EXPECT_EQ(host.calls,
+            (std::vector<std::string>{"ParseSnippet(mixed\r\n,1)", "PCode", "ParseSnippet(lower,1)", "PCode"}));
 }
 
 TEST_F(SnippetFileTest, NothingIsOpenedOrRenderedWithoutASnippetOrAStagingObject) {

@@ -20,8 +20,8 @@ inline std::string MakePlugInFolder(const TempDir& dir, const std::string& name,
 inline std::string MinimalConfig(const std::string& id, const std::string& extra = "") {
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<P active=\"true\"><ID>" + id +
          "</ID><Languages><AppLang><Language isoCode=\"de\" default=\"true\"/><Language isoCode=\"en\"/>"
-         "</AppLang></Languages><Info><Name lang=\"de\">" + id + " de</Name><Name lang=\"en\">" + id +
-         " en</Name></Info>" + extra + "</P>\n";
+         "</AppLang></Languages><Info><Name lang=\"de\">" +
+         id + " de</Name><Name lang=\"en\">" + id + " en</Name></Info>" + extra + "</P>\n";
 }
 
 }  // namespace testing_support

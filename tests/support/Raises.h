@@ -16,8 +16,8 @@ template <typename F>
     f();
   } catch (const TLPaymentPlugIns::Error& error) {
     if (error.Number() != number) {
-      return ::testing::AssertionFailure() << "raised " << error.Number() << " (" << error.Description()
-                                           << "), expected " << number;
+      return ::testing::AssertionFailure()
+             << "raised " << error.Number() << " (" << error.Description() << "), expected " << number;
     }
     if (!description.empty() && error.Description() != description) {
       return ::testing::AssertionFailure() << "description \"" << error.Description() << "\"";

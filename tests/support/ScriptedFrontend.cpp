@@ -23,8 +23,7 @@ ScriptedFrontend::Form& ScriptedFrontend::form() const {
   return *mForm;
 }
 
-ScriptedFrontend::RowPtr ScriptedFrontend::Row(const TLPaymentPlugIns::TolvaneUI& view,
-                                               const std::string& key) const {
+ScriptedFrontend::RowPtr ScriptedFrontend::Row(const TLPaymentPlugIns::TolvaneUI& view, const std::string& key) const {
   for (const auto& row : view.Rows()) {
     if (row->Key() == key) return row;
   }

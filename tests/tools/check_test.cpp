@@ -51,7 +51,8 @@ TEST(TlppCheck, InactivePlugInsGetWarningsOnlyAndCleanOnesNothing) {
   TempDir dir;
   const CommandRun run = Check(Root(dir, {"clean", "inactive"}));
   EXPECT_EQ(run.status, 0) << run.out;
-  EXPECT_EQ(run.out, "Inactive\ten\twarning\tempty-caption\tThe dialog would show empty captions for: FormCmdApplyCaption.\n");
+  EXPECT_EQ(run.out,
+            "Inactive\ten\twarning\tempty-caption\tThe dialog would show empty captions for: FormCmdApplyCaption.\n");
 }
 
 TEST(TlppCheck, JsonIsOneObjectPerFindingInAnArray) {
@@ -118,7 +119,8 @@ TEST(TlppCheck, SchemaProblemsAreWarningsThatSayWhere) {
   edit("name=\"ShowNote\" type=\"check\" readOnly=\"false\"", "name=\"ShowNote\" type=\"check\"");
   WriteFile(dir / "tlschema/config.xml", config);
   CommandRun run = Check(dir.path() + " --schema");
-  for (std::size_t at; (at = run.out.find(dir.path())) != std::string::npos;) run.out.replace(at, dir.path().size(), "ROOT");
+  for (std::size_t at; (at = run.out.find(dir.path())) != std::string::npos;)
+    run.out.replace(at, dir.path().size(), "ROOT");
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, Fixture("tools/data/check/schema.expected"));
 }

@@ -94,8 +94,8 @@ TEST(TlppSecrets, CheckAndStageGuardAgainstPublishingASecret) {
   EXPECT_EQ(check.out, Fixture("tools/data/secrets/check.expected"));
   for (const char* name : {"referenced", "copied"}) {
     fs::create_directories(dir / ("stage-" + std::string(name)));
-    const std::string stage = Tlpp("stage " + (dir / ("root/" + std::string(name))) + " " +
-                                   (dir / ("stage-" + std::string(name))), "&1").out;
+    const std::string stage =
+        Tlpp("stage " + (dir / ("root/" + std::string(name))) + " " + (dir / ("stage-" + std::string(name))), "&1").out;
     EXPECT_NE(stage.find("secret-published"), std::string::npos) << stage;
     EXPECT_TRUE(fs::is_empty(dir / ("stage-" + std::string(name)))) << name;
   }

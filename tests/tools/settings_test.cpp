@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "plugin/ParamValues.h"
-#include "plugin/SettingsWriteBack.h"
 #include "platform/Error.h"
+#include "plugin/ParamValues.h"
 #include "plugin/PlugIn.h"
 #include "plugin/PlugInLock.h"
+#include "plugin/SettingsWriteBack.h"
 #include "support/PlugInFolder.h"
 #include "support/ScopedLocale.h"
 #include "support/TempDir.h"
@@ -67,10 +67,17 @@ TEST(TlppSet, WritesWhatTheDialogWritesAndRefusesWhatItRefuses) {
     std::string entry;
   };
   const std::vector<Case> cases = {
-      {"Days", "de", "12,7"},          {"Days", "de", "12,5"},        {"Days", "de", "99999"},
-      {"Days", "de", "abc"},           {"Days", "de", ""},            {"Fee", "de", "1.234,50 EUR"},
-      {"Fee", "de", ","},              {"Fee", "de", "-20"},          {"Label", "en", "<b> & \"x\"\r\nend"},
-      {"Note", "en", "created"},       {"Label", "de", std::string(100000, 'x')},
+      {"Days", "de", "12,7"},
+      {"Days", "de", "12,5"},
+      {"Days", "de", "99999"},
+      {"Days", "de", "abc"},
+      {"Days", "de", ""},
+      {"Fee", "de", "1.234,50 EUR"},
+      {"Fee", "de", ","},
+      {"Fee", "de", "-20"},
+      {"Label", "en", "<b> & \"x\"\r\nend"},
+      {"Note", "en", "created"},
+      {"Label", "de", std::string(100000, 'x')},
   };
   for (const Case& c : cases) {
     TempDir dir;
@@ -151,7 +158,8 @@ TEST(TlppImport, ReportsEveryProblemWithItsPathAndWritesNothing) {
   EXPECT_EQ(ReadFile(shop + "/config.xml"), original);
   // Files that are not settings files at all.
   const std::vector<std::pair<std::string, int>> files = {
-      {"not json", 2}, {"{\"format\": \"tlpp-settings\", \"version\": 1, \"plugins\": [", 2},
+      {"not json", 2},
+      {"{\"format\": \"tlpp-settings\", \"version\": 1, \"plugins\": [", 2},
       {"{\"format\": \"tlpp-settings\", \"version\": 2, \"plugins\": []}", 1}};
   for (const auto& [text, status] : files) {
     WriteFile(dir / "bad.json", text);

@@ -36,8 +36,9 @@ TEST(Tlpp, AnErrorIsOneLineWithNumberAndWhereAndNothingIsWritten) {
   WriteFile(dir / "broken/config.xml", "<P active=\"false\">");
   const CommandRun run = Tlpp("activate " + (dir / "broken"), "&1");
   EXPECT_NE(run.status, 0);
-  EXPECT_EQ(run.out, dir / "broken/config.xml:1:19: error 100991: Configuration malformed. Proccess aborted "
-                           "(Premature end of data in tag P line 1)\n");
+  EXPECT_EQ(run.out, dir /
+                         "broken/config.xml:1:19: error 100991: Configuration malformed. Proccess aborted "
+                         "(Premature end of data in tag P line 1)\n");
   EXPECT_EQ(ReadFile(dir / "broken/config.xml"), "<P active=\"false\">");
 
   WriteFile(dir / "broken/config.xml", "<P><ID>x</ID></P>");
@@ -134,10 +135,10 @@ TEST(Tlpp, UpgradeCarriesTheOwnersValuesAndFilesIntoVersion2) {
   EXPECT_EQ(Tlpp("upgrade " + folder + " " + (dir / "v2") + " --dry-run").status, 1);
   const CommandRun run = Tlpp("upgrade " + folder + " " + (dir / "v2"));
   EXPECT_EQ(run.status, 1);
-  for (const char* line : {"carried\tMerchantId\t\t99887766\t99887766\n", "converted\tMinimumOrderAmount\t\t25\t25\n",
-                           "new\tGatewayAddress\t\t\thttps://pay.example.com/gateway/authorize\n",
-                           "dropped\tGatewayURL\t\thttps://other.example/pay\t\n",
-                           "kept-file\tmerchant.pem\t\t\tmerchant.pem.new\n"}) {
+  for (const char* line :
+       {"carried\tMerchantId\t\t99887766\t99887766\n", "converted\tMinimumOrderAmount\t\t25\t25\n",
+        "new\tGatewayAddress\t\t\thttps://pay.example.com/gateway/authorize\n",
+        "dropped\tGatewayURL\t\thttps://other.example/pay\t\n", "kept-file\tmerchant.pem\t\t\tmerchant.pem.new\n"}) {
     EXPECT_NE(run.out.find(line), std::string::npos) << line << run.out;
   }
   EXPECT_EQ(Tlpp("get " + folder + " MerchantId").out, "99887766\n");

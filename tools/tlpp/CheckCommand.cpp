@@ -7,8 +7,8 @@
 #include "Arguments.h"
 #include "Commands.h"
 #include "Diagnostics.h"
-#include "check/PublishCheck.h"
 #include "catalogue/PlugInScan.h"
+#include "check/PublishCheck.h"
 
 using namespace TLPaymentPlugIns;
 

@@ -29,9 +29,7 @@ class ClosingFrontend : public TLPaymentPlugIns::DialogFrontend {
     mFrontend->ShowModal(form);
     mClosedByOk = DialogFrontend::ClosedByOk(form);
   }
-  TLPaymentPlugIns::PictureSize ReadPicture(const std::string& path) override {
-    return mFrontend->ReadPicture(path);
-  }
+  TLPaymentPlugIns::PictureSize ReadPicture(const std::string& path) override { return mFrontend->ReadPicture(path); }
   void OpenLink(const std::string& target) override { mFrontend->OpenLink(target); }
   void MousePointer(int pointer) override { mFrontend->MousePointer(pointer); }
   bool ClosedByOk() const { return mClosedByOk; }

@@ -1,7 +1,7 @@
 // new: a plug-in folder to start from, which the check passes, the dialog
 // opens, staging publishes and the schema accepts.
-#include <algorithm>
 #include <fcntl.h>
+#include <algorithm>
 
 #include <cerrno>
 #include <cstdint>
@@ -35,8 +35,7 @@ bool IsWordCharacter(char c) {
 // word of letters, digits, "_" and "-".
 void CheckId(const std::string& id) {
   if (id.empty() || id.size() > kMaxId || !std::all_of(id.begin(), id.end(), IsWordCharacter)) {
-    throw UsageError("ID '" + id + "' is not 1 to " + std::to_string(kMaxId) +
-                     " letters, digits, '_' or '-'");
+    throw UsageError("ID '" + id + "' is not 1 to " + std::to_string(kMaxId) + " letters, digits, '_' or '-'");
   }
 }
 
@@ -100,11 +99,15 @@ const std::pair<const char*, const char*> kCaptions[] = {
 
 std::string ConfigXml(const std::string& id, const std::string& folder, const std::string& name,
                       const std::vector<std::string>& langs, const std::string& schema) {
-  std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                    "<PaymentPlugIn xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"\n"
-                    "               xsi:noNamespaceSchemaLocation=\"" + Escaped(schema) + "\"\n"
-                    "               active=\"false\" userDefined=\"true\">\n"
-                    "  <ID>" + id + "</ID>\n  <Languages>\n    <AppLang>\n";
+  std::string xml =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+      "<PaymentPlugIn xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"\n"
+      "               xsi:noNamespaceSchemaLocation=\"" +
+      Escaped(schema) +
+      "\"\n"
+      "               active=\"false\" userDefined=\"true\">\n"
+      "  <ID>" +
+      id + "</ID>\n  <Languages>\n    <AppLang>\n";
   for (const std::string& lang : langs) {
     xml += "      <Language isoCode=\"" + lang + "\"" + (lang == langs.front() ? " default=\"true\"" : "") + "/>\n";
   }
@@ -121,32 +124,43 @@ std::string ConfigXml(const std::string& id, const std::string& folder, const st
   xml += "    <Param name=\"Label\" type=\"text\" readOnly=\"false\" localValue=\"true\">\n";
   xml += PerLanguage(langs, "      ", "Desc", "", "Name of the payment method in the shop");
   xml += PerLanguage(langs, "      ", "Value", "", "Payment method");
-  xml += "    </Param>\n"
-         "    <Param name=\"Note\" type=\"multi\" readOnly=\"false\" localValue=\"true\">\n";
+  xml +=
+      "    </Param>\n"
+      "    <Param name=\"Note\" type=\"multi\" readOnly=\"false\" localValue=\"true\">\n";
   xml += PerLanguage(langs, "      ", "Desc", "", "Note shown at checkout");
   xml += PerLanguage(langs, "      ", "Value", "", "Thank you for your order.");
-  xml += "    </Param>\n"
-         "    <Param name=\"Days\" type=\"integer\" readOnly=\"false\" localValue=\"false\">\n";
+  xml +=
+      "    </Param>\n"
+      "    <Param name=\"Days\" type=\"integer\" readOnly=\"false\" localValue=\"false\">\n";
   xml += PerLanguage(langs, "      ", "Desc", "", "Days until payment is due");
-  xml += "      <Value>14</Value>\n    </Param>\n"
-         "    <Param name=\"Fee\" type=\"currency\" readOnly=\"false\" localValue=\"false\">\n";
+  xml +=
+      "      <Value>14</Value>\n    </Param>\n"
+      "    <Param name=\"Fee\" type=\"currency\" readOnly=\"false\" localValue=\"false\">\n";
   xml += PerLanguage(langs, "      ", "Desc", "", "Fee for this payment method");
-  xml += "      <Value>1</Value>\n    </Param>\n"
-         "    <Param name=\"ShowNote\" type=\"check\" readOnly=\"false\">\n";
+  xml +=
+      "      <Value>1</Value>\n    </Param>\n"
+      "    <Param name=\"ShowNote\" type=\"check\" readOnly=\"false\">\n";
   xml += PerLanguage(langs, "      ", "Desc", "", "Show the note at checkout");
-  xml += "      <Checked>1</Checked>\n    </Param>\n"
-         "    <Param name=\"Options\" type=\"GROUP\" readOnly=\"false\">\n";
+  xml +=
+      "      <Checked>1</Checked>\n    </Param>\n"
+      "    <Param name=\"Options\" type=\"GROUP\" readOnly=\"false\">\n";
   xml += PerLanguage(langs, "      ", "Caption", "", "Options the customer chooses from");
   xml += "      <Param name=\"OptionA\" type=\"check\" readOnly=\"false\" optionKey=\"A\" optionValue=\"Option A\">\n";
   xml += PerLanguage(langs, "        ", "Desc", "", "Offer option A");
-  xml += "        <Checked>1</Checked>\n      </Param>\n"
-         "      <Param name=\"OptionB\" type=\"check\" readOnly=\"false\" optionKey=\"B\" optionValue=\"Option B\">\n";
+  xml +=
+      "        <Checked>1</Checked>\n      </Param>\n"
+      "      <Param name=\"OptionB\" type=\"check\" readOnly=\"false\" optionKey=\"B\" optionValue=\"Option B\">\n";
   xml += PerLanguage(langs, "        ", "Desc", "", "Offer option B");
-  xml += "        <Checked>0</Checked>\n      </Param>\n    </Param>\n  </Params>\n"
-         "  <Folders>\n    <Folder name=\"" + folder + "\" parentFolder=\"\"/>\n  </Folders>\n"
-         "  <Files>\n    <File name=\"plugin.html\" remoteFile=\"" + folder + "\\plugin.html\" parse=\"true\"/>\n"
-         "  </Files>\n  <Ressources>\n    <Files>\n      <File name=\"logo.bmp\"/>\n    </Files>\n  </Ressources>\n"
-         "</PaymentPlugIn>\n";
+  xml +=
+      "        <Checked>0</Checked>\n      </Param>\n    </Param>\n  </Params>\n"
+      "  <Folders>\n    <Folder name=\"" +
+      folder +
+      "\" parentFolder=\"\"/>\n  </Folders>\n"
+      "  <Files>\n    <File name=\"plugin.html\" remoteFile=\"" +
+      folder +
+      "\\plugin.html\" parse=\"true\"/>\n"
+      "  </Files>\n  <Ressources>\n    <Files>\n      <File name=\"logo.bmp\"/>\n    </Files>\n  </Ressources>\n"
+      "</PaymentPlugIn>\n";
   return xml;
 }
 

@@ -6,13 +6,13 @@
 #include <nlohmann/json.hpp>
 
 #include "OnOff.h"
-#include "plugin/ParamValues.h"
-#include "plugin/SettingsWriteBack.h"
-#include "plugin/ShownParams.h"
 #include "platform/ErrorCodes.h"
 #include "platform/XmlNamedNodeMap.h"
 #include "plugin/ConfigSchema.h"
 #include "plugin/ParamModel.h"
+#include "plugin/ParamValues.h"
+#include "plugin/SettingsWriteBack.h"
+#include "plugin/ShownParams.h"
 
 using namespace TLPaymentPlugIns;
 
@@ -31,8 +31,8 @@ std::size_t EditDistance(const std::string& a, const std::string& b) {
     row[0] = i;
     for (std::size_t j = 1; j <= b.size(); ++j) {
       const std::size_t above = row[j];
-      const bool same = std::tolower(static_cast<unsigned char>(a[i - 1])) ==
-                        std::tolower(static_cast<unsigned char>(b[j - 1]));
+      const bool same =
+          std::tolower(static_cast<unsigned char>(a[i - 1])) == std::tolower(static_cast<unsigned char>(b[j - 1]));
       row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (same ? 0 : 1)});
       diagonal = above;
     }
@@ -89,7 +89,8 @@ std::optional<std::string> ParamEdit::Current(const XmlDocument& config, const s
                                               const std::string& storeLang) {
   const XmlNode P = SettingsWriteBack::Target(config, name);
   const ParamKind& kind = ParamKind::Of(P);
-  if (kind.Storage() == ParamStorage::Checked) return ParamValues::IsChecked(P) ? schema::kCheckedOn : schema::kCheckedOff;
+  if (kind.Storage() == ParamStorage::Checked)
+    return ParamValues::IsChecked(P) ? schema::kCheckedOn : schema::kCheckedOff;
   if (!kind.HoldsValue()) return std::nullopt;
   if (ParamValues::PerLanguage(P) && !ParamValues::Element(P, true, storeLang)) return std::nullopt;
   return ParamValues::Text(P, storeLang);
@@ -115,17 +116,16 @@ nlohmann::ordered_json ParamEdit::ValueJson(const ParamTable& table, const Param
             entry.values[i] ? nlohmann::ordered_json(*entry.values[i]) : nlohmann::ordered_json(nullptr);
       }
       break;
-    case ParamStorage::None:
-      break;
+    case ParamStorage::None: break;
   }
   return json;
 }
 
 std::string ParamEdit::Change::Line(const std::string& id) const {
   const auto shown = [](const std::string& value) {
-    return value.size() <= kShownValue ? Quoted(value)
-                                       : Quoted(value.substr(0, kShownValue)) + "... (" +
-                                             std::to_string(value.size()) + " bytes)";
+    return value.size() <= kShownValue
+               ? Quoted(value)
+               : Quoted(value.substr(0, kShownValue)) + "... (" + std::to_string(value.size()) + " bytes)";
   };
   const std::string where = id + " " + param + (lang.empty() ? "" : "[" + lang + "]") + ": ";
   if (secret) return where + (changed() ? "secret changed" : "secret unchanged");

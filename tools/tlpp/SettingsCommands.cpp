@@ -61,8 +61,8 @@ void PrintTable(const std::string& id, const ParamTable& table) {
   while (!header.empty() && header.back() == ' ') header.pop_back();
   std::printf("%s\n%s\n", id.c_str(), header.c_str());
   for (const auto& entry : table.entries()) {
-    std::string line = Pad(std::string(2 * entry.depth, ' ') + entry.name, nameWidth) + "  " +
-                       Pad(entry.kind->Name(), 8) + "  ";
+    std::string line =
+        Pad(std::string(2 * entry.depth, ' ') + entry.name, nameWidth) + "  " + Pad(entry.kind->Name(), 8) + "  ";
     if (entry.kind->IsGroup()) {
       std::string chosen;
       for (const std::string& option : entry.chosen) chosen += (chosen.empty() ? "" : ", ") + option;
@@ -104,13 +104,12 @@ int RunSet(const Arguments& args) {
     if (std::find(names.begin(), names.end(), name) == names.end()) {
       std::string known;
       for (const std::string& each : ParamEdit::Closest(name, names)) known += (known.empty() ? "" : ", ") + each;
-      Diagnostics::Say("set", plugIn.ID() + " has no parameter " + name + "; it has: " +
-                                  (known.empty() ? "(none)" : known));
+      Diagnostics::Say("set",
+                       plugIn.ID() + " has no parameter " + name + "; it has: " + (known.empty() ? "(none)" : known));
       return kExitFindings;
     }
     const ParamEdit::Change change =
-        ParamEdit::Apply(config, name, LanguageResolution::ResolveOrKeep(config, args.option(kStoreLang, "")),
-                         value);
+        ParamEdit::Apply(config, name, LanguageResolution::ResolveOrKeep(config, args.option(kStoreLang, "")), value);
     const bool dryRun = args.flag(kDryRun);
     std::printf("%s%s%s\n", dryRun ? "would set " : "", change.Line(plugIn.ID()).c_str(),
                 change.changed() || change.secret ? "" : " (unchanged)");

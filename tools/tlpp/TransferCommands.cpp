@@ -132,8 +132,8 @@ class Importer {
   }
 
   // One value, written only when it differs from the document's.
-  void One(PlugIn& plugIn, const std::string& name, const std::string& lang, const Json& value,
-           const std::string& path, bool secret) {
+  void One(PlugIn& plugIn, const std::string& name, const std::string& lang, const Json& value, const std::string& path,
+           bool secret) {
     if (!value.is_string() && !value.is_number_integer()) return Problem(path, "expected a text");
     const std::string text = value.is_string() ? value.get<std::string>() : value.dump();
     try {
@@ -252,7 +252,8 @@ int RunImport(const Arguments& args) {
     }
     // Only the plug-ins whose document changed are written.
     const bool dryRun = args.flag(kDryRun);
-    for (const std::string& change : importer.changes) std::printf("%s%s\n", dryRun ? "would set " : "", change.c_str());
+    for (const std::string& change : importer.changes)
+      std::printf("%s%s\n", dryRun ? "would set " : "", change.c_str());
     for (const auto& plugIn : *plugIns) {
       if (!dryRun && plugIn->Config().xml() != before[plugIn->ConfigPath()]) plugIn->SaveConfiguration();
     }

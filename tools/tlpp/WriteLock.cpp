@@ -8,8 +8,8 @@
 
 #include "Diagnostics.h"
 #include "platform/ErrorCodes.h"
-#include "plugin/PlugInErrors.h"
 #include "plugin/ConfigSchema.h"
+#include "plugin/PlugInErrors.h"
 #include "plugin/PlugInLock.h"
 
 using TLPaymentPlugIns::PlugInLock;
@@ -34,11 +34,11 @@ int WriteLock::Run(const std::vector<std::string>& folders, const Arguments& arg
   std::list<PlugInLock> held;
   try {
     // A folder without a config.xml is left to the plug-in's own error.
-  for (const std::string& folder : sorted) {
-    if (std::filesystem::exists(std::filesystem::path(folder) / TLPaymentPlugIns::schema::kConfigFile)) {
-      held.emplace_back(folder, wait);
+    for (const std::string& folder : sorted) {
+      if (std::filesystem::exists(std::filesystem::path(folder) / TLPaymentPlugIns::schema::kConfigFile)) {
+        held.emplace_back(folder, wait);
+      }
     }
-  }
   } catch (const TLPaymentPlugIns::Error& error) {
     if (error.Number() != TLPaymentPlugIns::errors::kPlugInLocked) throw;
     Diagnostics::Error(error);

@@ -1,6 +1,6 @@
 // tlpp: the command-line host of the payment plug-in library.
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <string>
@@ -114,12 +114,7 @@ const std::vector<Command>& AllCommands() {
        {&kLang, &kStoreLang, &kCharset, &kCharsetIo, &kScreenshot},
        true,
        RunConfigure},
-      {"new",
-       "create a plug-in folder to start from",
-       {{"ID"}, kRoot},
-       {&kLangs, &kName},
-       false,
-       RunNew},
+      {"new", "create a plug-in folder to start from", {{"ID"}, kRoot}, {&kLangs, &kName}, false, RunNew},
       {"check",
        "find what would break a published shop",
        {kRoot},

@@ -16,8 +16,9 @@ void LogoWidget::Sync() {
   setGeometry(QtTwips::Rect(mControl));
   setVisible(mControl.Visible);
   if (mControl.PicturePath.empty()) return;
-  const QSize target = mControl.PaintSizeMode == 1 ? size() : QSize(static_cast<int>(mControl.PictureWidth),
-                                                                    static_cast<int>(mControl.PictureHeight));
+  const QSize target = mControl.PaintSizeMode == 1
+                           ? size()
+                           : QSize(static_cast<int>(mControl.PictureWidth), static_cast<int>(mControl.PictureHeight));
   if (mControl.PicturePath == mDecodedPath && target == mDecodedSize) return;
   mDecodedPath = mControl.PicturePath;
   mDecodedSize = target;

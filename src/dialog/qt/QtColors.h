@@ -13,12 +13,9 @@ class QtColors {
   static QColor From(uint32_t packed, const QPalette& palette) {
     if ((packed & 0x80000000u) != 0) {
       switch (packed & 0xFFu) {
-        case 15:
-          return palette.color(QPalette::Button);
-        case 16:
-          return palette.color(QPalette::Dark);
-        default:
-          return palette.color(QPalette::Window);
+        case 15: return palette.color(QPalette::Button);
+        case 16: return palette.color(QPalette::Dark);
+        default: return palette.color(QPalette::Window);
       }
     }
     return QColor(static_cast<int>(packed & 0xFF), static_cast<int>((packed >> 8) & 0xFF),

@@ -1,16 +1,16 @@
 #include "dialog/qt/QtDialogFrontend.h"
 
+#include <xcb/xcb.h>
 #include <QApplication>
-#include <cerrno>
 #include <QDesktopServices>
 #include <QDir>
 #include <QImageReader>
 #include <QMessageBox>
 #include <QTabWidget>
 #include <QUrl>
+#include <cerrno>
 #include <cstdlib>
 #include <string_view>
-#include <xcb/xcb.h>
 
 #include "dialog/frmPlugIn.h"
 #include "dialog/qt/QtPlugInDialog.h"

@@ -5,8 +5,8 @@
 #include <QFontDatabase>
 #include <QFrame>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
@@ -138,15 +138,17 @@ void QtPlugInDialog::Build() {
   connect(mActive, &QCheckBox::clicked, this,
           [this](bool checked) { Act([this, checked] { mForm.SSCPlugInActive.Value(checked ? 1 : 0); }); });
 
-  mSettings = Place(new SettingsViewWidget(mForm.TLUSettings, [this] { Sync(); }, advanced), mForm.TLUSettings,
-                    "TLUSettings");
+  mSettings = Place(new SettingsViewWidget(
+                        mForm.TLUSettings, [this] { Sync(); }, advanced),
+                    mForm.TLUSettings, "TLUSettings");
   mSettings->setFont(FontOf(mForm.TLUSettings.Font));
   mSettings->setAttribute(Qt::WA_NoMousePropagation);
   mSettings->OnTaken([this](const std::shared_ptr<Row>& row) { mForm.ShowDocumentValue(row); });
   mSettings->OnEdited([this] { ShowApply(); });
   mParamDesc = DescriptionPanel(advanced, mForm.ParamDesc, "ParamDesc");
-  mReport = Place(new SettingsViewWidget(mForm.TLUReport, [this] { Sync(); }, report), mForm.TLUReport,
-                  "TLUReport");
+  mReport = Place(new SettingsViewWidget(
+                      mForm.TLUReport, [this] { Sync(); }, report),
+                  mForm.TLUReport, "TLUReport");
   mReport->setAttribute(Qt::WA_NoMousePropagation);
   mReportDesc = DescriptionPanel(report, mForm.ReportDesc, "ReportDesc");
 
@@ -154,8 +156,8 @@ void QtPlugInDialog::Build() {
   mCancel = Place(new QPushButton(mPanel), mForm.cmdCancel, "cmdCancel");
   mApply = Place(new QPushButton(mPanel), mForm.cmdApply, "cmdApply");
   mOk->setDefault(mForm.cmdOk.IsDefault);
-  for (auto [button, control] : {std::pair{mOk, &mForm.cmdOk}, {mCancel, &mForm.cmdCancel},
-                                 {mApply, &mForm.cmdApply}}) {
+  for (auto [button, control] :
+       {std::pair{mOk, &mForm.cmdOk}, {mCancel, &mForm.cmdCancel}, {mApply, &mForm.cmdApply}}) {
     // A click leaves the focus where it is, so that Cancel commits nothing.
     button->setFocusPolicy(Qt::TabFocus);
     connect(button, &QPushButton::clicked, this, [this, control = control] {
@@ -176,8 +178,10 @@ void QtPlugInDialog::Sync() {
     mTabs->setTabEnabled(i, tab.Enabled);
   }
   mLogo->Sync();
-  for (auto [label, control] : {std::pair{mInfo, &mForm.lblPlugInInfo}, {mName, &mForm.LblPlugInName},
-                                {mLink, &mForm.lblProviderURL}, {mCopyright, &mForm.LblPlugInCopyRight}}) {
+  for (auto [label, control] : {std::pair{mInfo, &mForm.lblPlugInInfo},
+                                {mName, &mForm.LblPlugInName},
+                                {mLink, &mForm.lblProviderURL},
+                                {mCopyright, &mForm.LblPlugInCopyRight}}) {
     label->setGeometry(QtTwips::Rect(*control));
     label->setText(Text(control->Caption));
     label->setFont(FontOf(control->Font));
@@ -193,8 +197,8 @@ void QtPlugInDialog::Sync() {
   if (mReport->Sync() || rowsMadeAnew) OrderFocus();
   mParamDesc->setText(Lines(mForm.ParamDesc.Caption));
   mReportDesc->setText(Lines(mForm.ReportDesc.Caption));
-  for (auto [button, control] : {std::pair{mOk, &mForm.cmdOk}, {mCancel, &mForm.cmdCancel},
-                                 {mApply, &mForm.cmdApply}}) {
+  for (auto [button, control] :
+       {std::pair{mOk, &mForm.cmdOk}, {mCancel, &mForm.cmdCancel}, {mApply, &mForm.cmdApply}}) {
     button->setText(Text(control->Caption));
     button->setEnabled(control->Enabled);
   }

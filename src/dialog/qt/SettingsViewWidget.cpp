@@ -44,8 +44,8 @@ QString RawText(const QPlainTextEdit* multi) { return multi->document()->toRawTe
 class RefusalWatch {
  public:
   explicit RefusalWatch(std::string label)
-      : mLabel(std::move(label)), mPrevious(MessageBox::SetPresenter([this](const std::string& text,
-                                                                            const std::string& title) {
+      : mLabel(std::move(label)),
+        mPrevious(MessageBox::SetPresenter([this](const std::string& text, const std::string& title) {
           mRefused = true;
           const std::string named = mLabel.empty() ? text : mLabel + ": " + text;
           if (mPrevious) {

@@ -110,8 +110,9 @@ TEST(RealWindow, EntriesAreCommittedByDeliberateActsExactlyAsTypedAndAbandonedBy
   });
   EXPECT_EQ(message, "Zahlungsziel in Tagen: Type mismatch");
   EXPECT_NE(holder.find("<Value>NEWHOLDER</Value>"), std::string::npos) << "one click on Apply saves";
-  EXPECT_EQ(invoice.plugIn.GetParam("InvoiceNote", "de"), "z.\u00A0B. Rechnung\u2028mit Ware\r\nSeite\u2029zwei\n"
-                                                  "Bitte überweisen Sie den Betrag ohne Abzug auf unser Konto.ok");
+  EXPECT_EQ(invoice.plugIn.GetParam("InvoiceNote", "de"),
+            "z.\u00A0B. Rechnung\u2028mit Ware\r\nSeite\u2029zwei\n"
+            "Bitte überweisen Sie den Betrag ohne Abzug auf unser Konto.ok");
   EXPECT_EQ(invoice.plugIn.GetParam("IBAN"), "DE89 3704 0044 0532 0130 00");
   invoice.plugIn.SaveConfiguration();
   EXPECT_EQ(ReadFile(invoice.folder + "/config.xml"), applied);

@@ -194,7 +194,7 @@ const std::string* Find(const Held& held, const std::string& language) {
 
 }  // namespace
 
-PlugInUpgrade::PlugInUpgrade(std::string plugInFolder, std::string newFolder)
+PlugInUpgrade::PlugInUpgrade(const std::string& plugInFolder, const std::string& newFolder)
     : mFolder(FolderPath(plugInFolder).string()), mNewFolder(FolderPath(newFolder).string()) {
   Plan();
 }
@@ -278,7 +278,10 @@ void PlugInUpgrade::PlanValues(PlugIn& old, PlugIn& next) {
   std::map<std::string, XmlNode> oldByName(oldParams.begin(), oldParams.end());
   std::set<std::string> matched;
 
-  for (auto& [name, param] : ParamsByName(config)) {
+  for (auto& named : ParamsByName(config)) {
+    // Plain references: the lambda below captures them.
+    const std::string& name = named.first;
+    XmlNode& param = named.second;
     const Held shipped = Read(param, languages);
     if (shipped.kind->Storage() == ParamStorage::None) continue;
     const auto found = oldByName.find(name);

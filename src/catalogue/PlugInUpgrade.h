@@ -53,7 +53,7 @@ class PlugInUpgrade {
   // language, its ID is not the installed one (letter case aside), the
   // plug-in folder is a symbolic link, or newFolder is the plug-in folder
   // or inside it. A plug-in folder that does not load raises its error.
-  PlugInUpgrade(std::string plugInFolder, std::string newFolder);
+  PlugInUpgrade(const std::string& plugInFolder, const std::string& newFolder);
   ~PlugInUpgrade();
   PlugInUpgrade(const PlugInUpgrade&) = delete;
   PlugInUpgrade& operator=(const PlugInUpgrade&) = delete;

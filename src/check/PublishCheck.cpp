@@ -330,7 +330,9 @@ std::vector<Finding> PublishCheck::CheckSecrets(PlugIn& plugIn) const {
     } catch (const Error&) {  // the reference check says why
     }
     for (const auto& [name, values] : searched) {
-      for (const auto& [path, bytes] : files) {
+      for (const auto& written : files) {
+        const std::string& path = written.first;
+        const std::string& bytes = written.second;
         if (std::none_of(values.begin(), values.end(), [&](const std::string& v) { return Holds(bytes, v); })) continue;
         report.error(language, "secret-published",
                      "The value of the secret parameter " + Quoted(name) + " would be published in " +

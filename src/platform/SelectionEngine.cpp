@@ -28,7 +28,7 @@ std::size_t HeapBytes(const std::string& text) { return text.capacity() > 15 ? t
 // The allocator's header on each of libxml2's allocations.
 constexpr std::size_t kAllocationHeader = 16;
 // A document's dictionary of names: its table and first pool.
-constexpr std::size_t kDictionaryBytes = 5 * 1024;
+constexpr std::size_t kDictionaryBytes = std::size_t{5} * 1024;
 
 std::size_t NodeBytes(const xmlNode* node) {
   return sizeof(xmlNode) + kAllocationHeader +

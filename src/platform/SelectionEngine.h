@@ -43,6 +43,7 @@ class SelectionEngine {
 
   // Bytes held for remembered answers and compiled queries.
   std::size_t footprint() const noexcept {
+    // NOLINTNEXTLINE(bugprone-sizeof-expression): the index holds pointers
     return mBytes + mEntries.bucket_count() * sizeof(void*) + mByName.capacity() * sizeof(_xmlNode*);
   }
   // The most footprint may reach: 9 % of the document's size, measured

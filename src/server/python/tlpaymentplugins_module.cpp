@@ -120,8 +120,7 @@ PYBIND11_MODULE(tlpaymentplugins, m) {
       "Payment plug-ins for shop builders: PlugIns (a root folder's "
       "plug-ins) and PlugIn (one plug-in).";
   py::exec(kErrorClass, m.attr("__dict__"));
-  // NOLINTNEXTLINE(performance-unnecessary-value-param): the signature pybind11
-  // requires
+  // NOLINTNEXTLINE(performance-unnecessary-value-param): pybind11's signature
   py::register_exception_translator([](std::exception_ptr raised) {
     try {
       if (raised) std::rethrow_exception(raised);

@@ -103,11 +103,24 @@ bench: deps
 mutants: deps
 	JOBS=$(JOBS) python3 tools/mutants/mutants.py
 
-# The Debian packages: tlpaymentplugins (libraries, headers, tlpp, the
-# Python module, samples; no Qt) and tlpaymentplugins-dialog (the Qt dialog
-# module): apt-get install ./$(BUILD)/tlpaymentplugins_*.deb
-package: build
-	cd $(BUILD) && cpack -G DEB
+# The Debian packages (debian/control), built by dpkg-buildpackage from a copy
+# of the working tree (committed or not, with or without .git) in
+# $(BUILD)/debian-source, without the tests (make test runs them); then
+# lintian on each, and the C++, C and Python hosts built against them alone
+# (tools/package-hosts.sh). The packages are left in $(BUILD)/packages.
+PACKAGE_SOURCE = $(BUILD)/debian-source/tlpaymentplugins
+package:
+	@bash tools/install-deps.sh --package
+	dpkg-checkbuilddeps
+	rm -rf $(BUILD)/debian-source $(BUILD)/packages
+	mkdir -p $(PACKAGE_SOURCE) $(BUILD)/packages
+	tar -cf - --exclude='./build*' --exclude=./.git --exclude='./obj-*' . | tar -xf - -C $(PACKAGE_SOURCE)
+	cd $(PACKAGE_SOURCE) && CCACHE_DIR=$$(ccache -k cache_dir 2>/dev/null || true) CCACHE_BASEDIR=$(CURDIR)/$(BUILD) \
+	  DEB_BUILD_OPTIONS="nocheck parallel=$(JOBS)" dpkg-buildpackage -us -uc -b
+	mv $(BUILD)/debian-source/*.deb $(BUILD)/debian-source/*.ddeb $(BUILD)/debian-source/*.changes \
+	  $(BUILD)/debian-source/*.buildinfo $(BUILD)/packages/ 2>/dev/null || true
+	lintian --fail-on error,warning $(BUILD)/packages/*.deb
+	bash tools/package-hosts.sh $(BUILD)/packages
 
 clean:
 	rm -rf $(BUILD)

@@ -17,12 +17,17 @@
 #include "Commands.h"
 #include "Diagnostics.h"
 #include "platform/CaseFold.h"
+#include "plugin/ConfigSchema.h"
+#include "plugin/ParamModel.h"
 
 namespace tlpp {
 
 namespace {
 
 namespace fs = std::filesystem;
+using TLPaymentPlugIns::ParamKind;
+using TLPaymentPlugIns::ParamType;
+namespace schema = TLPaymentPlugIns::schema;
 
 constexpr std::size_t kMaxId = 64;
 constexpr const char* kInstalledSchema = "/usr/share/tlpaymentplugins/config.xsd";
@@ -81,6 +86,13 @@ std::string PerLanguage(const std::vector<std::string>& langs, const std::string
   return out;
 }
 
+// A shown parameter's opening tag, its type written as the model names it
+// (a group in capitals, as the option list's query finds it).
+std::string Param(const std::string& indent, const char* name, ParamType type, const std::string& attributes) {
+  const std::string written = type == ParamType::Group ? schema::kGroupType : ParamKind::Of(type).Name();
+  return indent + "<Param name=\"" + name + "\" type=\"" + written + "\" readOnly=\"false\"" + attributes + ">\n";
+}
+
 const std::pair<const char*, const char*> kCaptions[] = {
     {"FormCaption", "Title of the dialog window"},
     {"FormTabMainCaption", "Main tab"},
@@ -121,35 +133,25 @@ std::string ConfigXml(const std::string& id, const std::string& folder, const st
     xml += PerLanguage(langs, "    ", "Caption", std::string(" name=\"") + key + "\"", text);
   }
   xml += "  </Captions>\n  <Params>\n";
-  xml += "    <Param name=\"Label\" type=\"text\" readOnly=\"false\" localValue=\"true\">\n";
+  xml += Param("    ", "Label", ParamType::Text, " localValue=\"true\"");
   xml += PerLanguage(langs, "      ", "Desc", "", "Name of the payment method in the shop");
   xml += PerLanguage(langs, "      ", "Value", "", "Payment method");
-  xml +=
-      "    </Param>\n"
-      "    <Param name=\"Note\" type=\"multi\" readOnly=\"false\" localValue=\"true\">\n";
+  xml += std::string("    </Param>\n") + Param("    ", "Note", ParamType::Multi, " localValue=\"true\"");
   xml += PerLanguage(langs, "      ", "Desc", "", "Note shown at checkout");
   xml += PerLanguage(langs, "      ", "Value", "", "Thank you for your order.");
-  xml +=
-      "    </Param>\n"
-      "    <Param name=\"Days\" type=\"integer\" readOnly=\"false\" localValue=\"false\">\n";
+  xml += std::string("    </Param>\n") + Param("    ", "Days", ParamType::Integer, " localValue=\"false\"");
   xml += PerLanguage(langs, "      ", "Desc", "", "Days until payment is due");
-  xml +=
-      "      <Value>14</Value>\n    </Param>\n"
-      "    <Param name=\"Fee\" type=\"currency\" readOnly=\"false\" localValue=\"false\">\n";
+  xml += std::string("      <Value>14</Value>\n    </Param>\n") +
+         Param("    ", "Fee", ParamType::Currency, " localValue=\"false\"");
   xml += PerLanguage(langs, "      ", "Desc", "", "Fee for this payment method");
-  xml +=
-      "      <Value>1</Value>\n    </Param>\n"
-      "    <Param name=\"ShowNote\" type=\"check\" readOnly=\"false\">\n";
+  xml += std::string("      <Value>1</Value>\n    </Param>\n") + Param("    ", "ShowNote", ParamType::Check, "");
   xml += PerLanguage(langs, "      ", "Desc", "", "Show the note at checkout");
-  xml +=
-      "      <Checked>1</Checked>\n    </Param>\n"
-      "    <Param name=\"Options\" type=\"GROUP\" readOnly=\"false\">\n";
+  xml += std::string("      <Checked>1</Checked>\n    </Param>\n") + Param("    ", "Options", ParamType::Group, "");
   xml += PerLanguage(langs, "      ", "Caption", "", "Options the customer chooses from");
-  xml += "      <Param name=\"OptionA\" type=\"check\" readOnly=\"false\" optionKey=\"A\" optionValue=\"Option A\">\n";
+  xml += Param("      ", "OptionA", ParamType::Check, " optionKey=\"A\" optionValue=\"Option A\"");
   xml += PerLanguage(langs, "        ", "Desc", "", "Offer option A");
-  xml +=
-      "        <Checked>1</Checked>\n      </Param>\n"
-      "      <Param name=\"OptionB\" type=\"check\" readOnly=\"false\" optionKey=\"B\" optionValue=\"Option B\">\n";
+  xml += std::string("        <Checked>1</Checked>\n      </Param>\n") +
+         Param("      ", "OptionB", ParamType::Check, " optionKey=\"B\" optionValue=\"Option B\"");
   xml += PerLanguage(langs, "        ", "Desc", "", "Offer option B");
   xml +=
       "        <Checked>0</Checked>\n      </Param>\n    </Param>\n  </Params>\n"

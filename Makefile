@@ -6,7 +6,7 @@ JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTLPP_WARNINGS_AS_ERRORS=ON
 TLPP = $(BUILD)/tools/tlpp/tlpp
 
-.PHONY: deps configure build test test-asan lint format fuzz demo bench package mutants clean
+.PHONY: abi-check abi-baseline deps configure build test test-asan lint format fuzz demo bench package mutants clean
 
 deps:
 	@bash tools/install-deps.sh
@@ -49,6 +49,15 @@ lint: deps
 	  || { grep -E 'warning:|error:' -A3 $(LINT_BUILD)/clang-tidy.log; exit 1; }
 	cppcheck --quiet --error-exitcode=1 --std=c++20 --language=c++ --enable=warning,performance,portability \
 	  --inline-suppr --suppress=missingIncludeSystem -I src src
+
+# The C interface's ABI against abi/libtlpaymentplugins.abi (make test runs
+# the same check); abi-baseline moves the baseline on, with the soname, on
+# purpose.
+C_LIBRARY = $(BUILD)/src/server/libtlpaymentplugins.so.0
+abi-check: build
+	cmake -DABIDIFF=abidiff -DBASELINE=abi/libtlpaymentplugins.abi -DLIBRARY=$(C_LIBRARY) -P abi/Check.cmake
+abi-baseline: build
+	abidw --no-show-locs --no-corpus-path $(C_LIBRARY) > abi/libtlpaymentplugins.abi
 
 format: deps
 	$(CLANG_FORMAT) -i $(FORMAT_SOURCES)

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(cmake g++ make pkg-config libxml2-dev libxml2-utils libicu-dev libgtest-dev libgmock-dev
           pybind11-dev python3-dev python3-pytest
           libbenchmark-dev qt6-base-dev libxcb1-dev libssl-dev fonts-dejavu-core nlohmann-json3-dev help2man
-          xvfb xdotool clang-format-14 clang-tidy-14 cppcheck)
+          xvfb xdotool clang-format-14 clang-tidy-14 cppcheck abigail-tools)
 if [ "${1:-}" = --package ]; then
   here=$(cd "$(dirname "$0")/.." && pwd)
   packages+=(debhelper dpkg-dev fakeroot lintian ccache)

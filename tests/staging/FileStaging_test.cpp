@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <regex>
+#include <sstream>
 
 #include "RecordingStageObject.h"
 #include "plugin/PlugIn.h"
@@ -170,6 +170,11 @@ TEST_F(FileStagingTest, NothingIsReadOrWrittenOutsideTheGivenFolders) {
   EXPECT_EQ(Listing(stage), (std::vector<std::string>{"dangling", "linkOut", "ok", "ok/copied.txt", "ok/page.html",
                                                       "ok/rendered.html"}));
   EXPECT_EQ(ReadFile(stage + "/ok/rendered.html"), "[page]");
-  EXPECT_EQ(std::regex_replace(StageManifest::Describe(plugIn, stage), std::regex("  \\d+  [0-9a-f]{64}"), ""),
-            "folder    ok/\ncopied    ok/page.html\nrendered  ok/rendered.html\ncopied    ok/copied.txt\n");
+  // The manifest's lines without sizes and hashes.
+  std::istringstream lines(StageManifest::Describe(plugIn, stage));
+  std::string listed;
+  for (std::string line; std::getline(lines, line);) {
+    listed += line.substr(0, line.find("  ", line.find_first_not_of(' ', line.find(' ')))) + "\n";
+  }
+  EXPECT_EQ(listed, "folder    ok/\ncopied    ok/page.html\nrendered  ok/rendered.html\ncopied    ok/copied.txt\n");
 }

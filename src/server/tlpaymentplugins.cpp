@@ -9,6 +9,7 @@
 #include <string>
 
 #include "catalogue/PlugInScan.h"
+#include "catalogue/PlugInUpgrade.h"
 #include "catalogue/PlugIns.h"
 #include "check/PublishCheck.h"
 #include "platform/CaseFold.h"
@@ -24,6 +25,7 @@
 
 using TLPaymentPlugIns::PlugIn;
 using TLPaymentPlugIns::PlugIns;
+using TLPaymentPlugIns::PlugInUpgrade;
 using TLPaymentPlugIns::PublishCheck;
 using TLPaymentPlugIns::StageManifest;
 using namespace TLPaymentPlugIns::server;
@@ -77,6 +79,40 @@ int GetInt16(tlpp_object* plugIn, int16_t* value, tlpp_error* error, Get&& get) 
     int16_t* out = Out(value, "value", int16_t{0});
     *out = get(*PlugInOf(plugIn));
   });
+}
+
+// A value of a plan on one line, or "(secret)" in its place.
+std::string PlanValue(const PlugInUpgrade::Change& change, const std::string& value) {
+  if (change.secret) return "(secret)";
+  std::string line;
+  for (const char c : value) {
+    if (c == '\\') line += "\\\\";
+    else if (c == '\n') line += "\\n";
+    else if (c == '\r') line += "\\r";
+    else if (c == '\t') line += "\\t";
+    else line += c;
+  }
+  return line;
+}
+
+std::string PlanLines(const PlugInUpgrade& upgrade) {
+  std::string lines;
+  for (const auto& change : upgrade.Changes()) {
+    lines += std::string(PlugInUpgrade::KindName(change.kind)) + '\t' + change.name + '\t' + change.language + '\t' +
+             PlanValue(change, change.oldValue) + '\t' + PlanValue(change, change.newValue) + '\n';
+  }
+  return lines;
+}
+
+// The plan and completeness for outputs that may be NULL.
+void SetPlan(const PlugInUpgrade& upgrade, char** lines, tlpp_bool* complete) {
+  if (complete != nullptr) *complete = ToBool(upgrade.Complete());
+  if (lines != nullptr) *lines = NewString(PlanLines(upgrade));
+}
+
+std::chrono::milliseconds Wait(int32_t timeout_ms) {
+  if (timeout_ms < 0) throw TLPaymentPlugIns::errors::InvalidArgument();
+  return std::chrono::milliseconds(timeout_ms);
 }
 
 tlpp_object* NewHandle(std::shared_ptr<ServerObject> object) { return ToHandle(Registry().Add(std::move(object))); }
@@ -377,3 +413,41 @@ TLPP_API int tlpp_PlugInLock_Acquire(const char* folder, int32_t timeout_ms, tlp
 }
 
 TLPP_API void tlpp_PlugInLock_Release(tlpp_plugin_lock* lock) { delete lock; }
+
+// ---- A new version of a plug-in --------------------------------------------
+
+TLPP_API int tlpp_PlugInUpgrade_Plan(const char* plugInFolder, const char* newFolder, char** lines, tlpp_bool* complete,
+                                     tlpp_error* error) {
+  if (complete != nullptr) *complete = TLPP_FALSE;
+  return Call(error, [&] {
+    Out(lines, "lines", static_cast<char*>(nullptr));
+    const PlugInUpgrade upgrade(In(plugInFolder, "plugInFolder"), In(newFolder, "newFolder"));
+    SetPlan(upgrade, lines, complete);
+  });
+}
+
+TLPP_API int tlpp_PlugInUpgrade_Apply(const char* plugInFolder, const char* newFolder, int32_t timeout_ms,
+                                      const char* backupFolder, char** backupPath, char** lines, tlpp_bool* complete,
+                                      tlpp_error* error) {
+  if (lines != nullptr) *lines = nullptr;
+  if (complete != nullptr) *complete = TLPP_FALSE;
+  return Call(error, [&] {
+    char** out = Out(backupPath, "backupPath", static_cast<char*>(nullptr));
+    const std::chrono::milliseconds wait = Wait(timeout_ms);
+    const std::string backup = In(backupFolder, "backupFolder", true);
+    PlugInUpgrade upgrade(In(plugInFolder, "plugInFolder"), In(newFolder, "newFolder"));
+    const std::string path = upgrade.Apply(wait, backup);
+    *out = NewString(path);
+    SetPlan(upgrade, lines, complete);
+  });
+}
+
+TLPP_API int tlpp_PlugInUpgrade_Rollback(const char* plugInFolder, int32_t timeout_ms, const char* backupFolder,
+                                         char** restoredPath, tlpp_error* error) {
+  return Call(error, [&] {
+    char** out = Out(restoredPath, "restoredPath", static_cast<char*>(nullptr));
+    const std::chrono::milliseconds wait = Wait(timeout_ms);
+    const std::string backup = In(backupFolder, "backupFolder", true);
+    *out = NewString(PlugInUpgrade::Rollback(In(plugInFolder, "plugInFolder"), wait, backup));
+  });
+}

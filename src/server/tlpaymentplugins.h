@@ -235,6 +235,30 @@ TLPP_API int tlpp_PlugInLock_Acquire(const char *folder, int32_t timeout_ms, tlp
                                      tlpp_error *error);
 TLPP_API void tlpp_PlugInLock_Release(tlpp_plugin_lock *lock);
 
+/* ---- A new version of a plug-in ------------------------------------------
+ * The upgrade of the plug-in in plugInFolder to the version in newFolder,
+ * keeping the owner's values and files (tlpp upgrade). A plan is one line a
+ * change, "KIND\tNAME\tLANGUAGE\tOLD\tNEW\n", KIND one of carried,
+ * converted, dropped, new, kept-file, conflict; values are "(secret)" for a
+ * secret parameter, and tabs, line breaks and backslashes in them are
+ * escaped (\t, \n, \r, \\). Error 100997 when the new version is refused. */
+
+/* The plan; nothing is written. complete (may be NULL) is TLPP_TRUE when no
+   value is dropped or refused. */
+TLPP_API int tlpp_PlugInUpgrade_Plan(const char *plugInFolder, const char *newFolder, char **lines, tlpp_bool *complete,
+                                     tlpp_error *error);
+/* Plans again under the folder's lock (waiting up to timeout_ms; 100996 when
+   it runs out) and swaps the new version in. backupFolder NULL or "" keeps
+   the old folder in .tlpp-upgrade beside it. *backupPath is where it went;
+   lines and complete (both may be NULL) are the plan that was applied. */
+TLPP_API int tlpp_PlugInUpgrade_Apply(const char *plugInFolder, const char *newFolder, int32_t timeout_ms,
+                                      const char *backupFolder, char **backupPath, char **lines, tlpp_bool *complete,
+                                      tlpp_error *error);
+/* Swaps the latest backup back in; *restoredPath is the backup that came
+   back. Error 100998 when there is none. */
+TLPP_API int tlpp_PlugInUpgrade_Rollback(const char *plugInFolder, int32_t timeout_ms, const char *backupFolder,
+                                         char **restoredPath, tlpp_error *error);
+
 #ifdef __cplusplus
 }
 #endif

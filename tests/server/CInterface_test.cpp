@@ -383,3 +383,37 @@ TEST_F(CInterface, TheFolderLockMakesASecondWriterWaitThenFail) {
   ASSERT_EQ(tlpp_PlugInLock_Acquire((root / "invoice").c_str(), 0, &second, &error), TLPP_OK) << error.description;
   tlpp_PlugInLock_Release(second);
 }
+
+TEST_F(CInterface, AnUpgradeIsPlannedAppliedAndRolledBack) {
+  TempDir next;
+  CopySample("creditcard", next / "creditcard");
+  const std::string folder = root / "creditcard";
+  const std::string config = ReadFile(folder + "/config.xml");
+  char* lines = nullptr;
+  tlpp_bool complete = TLPP_FALSE;
+  EXPECT_EQ(tlpp_PlugInUpgrade_Plan(folder.c_str(), folder.c_str(), &lines, &complete, &error), TLPP_E_ERROR);
+  EXPECT_EQ(error.number, 100997);
+  EXPECT_EQ(lines, nullptr);
+  EXPECT_EQ(tlpp_PlugInUpgrade_Plan(folder.c_str(), (next / "creditcard").c_str(), nullptr, &complete, &error),
+            TLPP_E_ARGUMENT);
+  ASSERT_EQ(tlpp_PlugInUpgrade_Plan(folder.c_str(), (next / "creditcard").c_str(), &lines, &complete, &error), TLPP_OK)
+      << error.description;
+  const std::string plan = Take(lines);
+  EXPECT_EQ(complete, TLPP_TRUE);
+  EXPECT_NE(plan.find("carried\tMerchantId\t\t4711000123\t4711000123\n"), std::string::npos) << plan;
+  EXPECT_NE(plan.find("carried\tApiKey\t\t(secret)\t(secret)\n"), std::string::npos) << plan;
+
+  char* backup = nullptr;
+  ASSERT_EQ(tlpp_PlugInUpgrade_Apply(folder.c_str(), (next / "creditcard").c_str(), 0, nullptr, &backup, &lines,
+                                     nullptr, &error),
+            TLPP_OK)
+      << error.description;
+  EXPECT_EQ(Take(lines), plan);
+  const std::string backupPath = Take(backup);
+  EXPECT_EQ(ReadFile(backupPath + "/config.xml"), config);
+  WriteFile(folder + "/config.xml", "<changed/>");
+  char* restored = nullptr;
+  ASSERT_EQ(tlpp_PlugInUpgrade_Rollback(folder.c_str(), 0, "", &restored, &error), TLPP_OK) << error.description;
+  EXPECT_EQ(Take(restored), backupPath);
+  EXPECT_EQ(ReadFile(folder + "/config.xml"), config);
+}

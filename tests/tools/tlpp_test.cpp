@@ -149,3 +149,22 @@ TEST(Tlpp, UpgradeCarriesTheOwnersValuesAndFilesIntoVersion2) {
   EXPECT_EQ(ReadFile(folder + "/config.xml"), config);
   EXPECT_EQ(Tlpp("upgrade " + folder + " " + folder).status, 2);
 }
+
+TEST(Tlpp, UpgradeOfARootUpgradesEachPlugInWithANewVersion) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "shop");
+  std::filesystem::create_directory(dir / "new");
+  for (const std::string sample : {"cashondelivery", "creditcard", "invoice"}) {
+    CopySample(sample, dir / ("shop/" + sample));
+    CopySample(sample, dir / ("new/v2-" + sample));
+  }
+  const std::string config = ReadFile(dir / "shop/invoice/config.xml");
+  const CommandRun run = Tlpp("upgrade " + (dir / "shop") + " " + (dir / "new"));
+  EXPECT_EQ(run.status, 0) << run.out;
+  for (const char* id : {"TLCashOnDelivery: upgraded, ", "TLCreditCard: upgraded, ", "TLInvoice: upgraded, "}) {
+    EXPECT_NE(run.out.find(id), std::string::npos) << id << run.out;
+  }
+  EXPECT_NE(run.out.find(" 0 dropped, 0 conflicts\n"), std::string::npos) << run.out;
+  EXPECT_EQ(ReadFile(dir / "shop/invoice/config.xml"), config);
+  EXPECT_TRUE(std::filesystem::exists(dir / "shop/.tlpp-upgrade"));
+}

@@ -1,8 +1,12 @@
 // upgrade: a new version of a plug-in in place of the installed one, with
 // the owner's values and files carried over; --rollback swaps the latest
-// backup back.
+// backup back. Given a root of plug-ins and a root of new versions, every
+// plug-in with a new version is upgraded on its own.
+#include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <iostream>
+#include <map>
 #include <string>
 
 #include <nlohmann/json.hpp>
@@ -10,8 +14,10 @@
 #include "Arguments.h"
 #include "Commands.h"
 #include "Diagnostics.h"
+#include "catalogue/PlugInScan.h"
 #include "catalogue/PlugInUpgrade.h"
 #include "check/PublishCheck.h"
+#include "platform/CaseFold.h"
 #include "plugin/PlugIn.h"
 #include "plugin/PlugInErrors.h"
 
@@ -84,6 +90,62 @@ void Print(const std::vector<Change>& changes, const std::vector<Finding>& findi
   std::cout << "]}\n";
 }
 
+// A root of plug-ins rather than one: no config.xml of its own, and a
+// sub-folder with one.
+bool IsRoot(const std::string& folder) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  if (fs::exists(fs::path(folder) / "config.xml", ec) || !fs::is_directory(folder, ec)) return false;
+  for (const auto& entry : fs::directory_iterator(folder, ec)) {
+    if (fs::exists(entry.path() / "config.xml", ec)) return true;
+  }
+  return false;
+}
+
+// "ID: upgraded, N carried, N converted, N dropped, N conflicts".
+std::string Summary(const PlugInUpgrade& upgrade, bool dryRun) {
+  const auto count = [&](PlugInUpgrade::Kind kind) {
+    return std::to_string(std::count_if(upgrade.Changes().begin(), upgrade.Changes().end(),
+                                        [kind](const Change& change) { return change.kind == kind; }));
+  };
+  using Kind = PlugInUpgrade::Kind;
+  return std::string(dryRun ? "planned, " : "upgraded, ") + count(Kind::Carried) + " carried, " +
+         count(Kind::Converted) + " converted, " + count(Kind::Dropped) + " dropped, " + count(Kind::Conflict) +
+         " conflicts";
+}
+
+// Every plug-in of root whose ID has a folder in newRoot, each one upgraded
+// (or refused) on its own; the exit status is the worst of theirs.
+int UpgradeRoot(const std::string& root, const std::string& newRoot, std::chrono::milliseconds wait,
+                const std::string& backup, bool dryRun, bool json) {
+  std::map<std::string, std::string> newFolders;  // folded ID -> folder
+  for (const auto& result : PlugInScan::Run(newRoot)) {
+    if (result.plugIn) newFolders.emplace(CaseFold::Fold(result.plugIn->ID()), result.folder);
+  }
+  int worst = kExitOk;
+  for (const auto& result : PlugInScan::Run(root)) {
+    if (!result.plugIn) continue;
+    const std::string id = result.plugIn->ID();
+    const auto next = newFolders.find(CaseFold::Fold(id));
+    if (next == newFolders.end()) continue;
+    int status = kExitOk;
+    std::string line;
+    try {
+      PlugInUpgrade upgrade(result.folder, next->second);
+      if (!dryRun) upgrade.Apply(wait, backup);
+      status = upgrade.Complete() ? kExitOk : kExitFindings;
+      line = Summary(upgrade, dryRun);
+    } catch (const TLPaymentPlugIns::Error& error) {
+      status = error.Number() == errors::kPlugInLocked ? kExitBusy : kExitError;
+      line = "refused: " + OneLine(error.Description());
+    }
+    worst = std::max(worst, status);
+    if (!json) std::cout << id << ": " << line << '\n';
+    else std::cout << Json({{"plugin", id}, {"result", line}, {"status", status}}) << '\n';
+  }
+  return worst;
+}
+
 }  // namespace
 
 int RunUpgrade(const Arguments& args) {
@@ -100,6 +162,7 @@ int RunUpgrade(const Arguments& args) {
       return kExitOk;
     }
     if (args.positionals().size() < 2) throw UsageError("NEW_VERSION_DIR is missing");
+    if (IsRoot(folder)) return UpgradeRoot(folder, args.positional(1), wait, backup, args.flag(kDryRun), json);
     PlugInUpgrade upgrade(folder, args.positional(1));
     std::vector<Finding> findings;
     if (!args.flag(kDryRun)) {

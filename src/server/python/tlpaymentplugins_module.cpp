@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "catalogue/PlugInScan.h"
+#include "catalogue/PlugInUpgrade.h"
 #include "catalogue/PlugIns.h"
 #include "check/PublishCheck.h"
 #include "platform/Error.h"
@@ -30,6 +31,7 @@ using namespace py::literals;
 using TLPaymentPlugIns::Error;
 using TLPaymentPlugIns::PlugIn;
 using TLPaymentPlugIns::PlugIns;
+using TLPaymentPlugIns::PlugInUpgrade;
 using TLPaymentPlugIns::PublishCheck;
 using TLPaymentPlugIns::StageManifest;
 using TLPaymentPlugIns::server::ContentsToPython;
@@ -109,6 +111,25 @@ std::shared_ptr<PlugIn> Item(const PlugIns& plugIns, const py::object& index) {
     return plugIns.Item(static_cast<int32_t>(position));
   }
   return plugIns.Item(TextArgument(index, "Index"));
+}
+
+// The plan as (kind, name, language, old, new) tuples, "(secret)" in place
+// of a secret's values.
+py::list Changes(const PlugInUpgrade& upgrade) {
+  py::list changes;
+  for (const auto& change : upgrade.Changes()) {
+    const auto shown = [&](const std::string& value) {
+      return change.secret ? py::str("(secret)") : ContentsToPython(value);
+    };
+    changes.append(py::make_tuple(PlugInUpgrade::KindName(change.kind), ContentsToPython(change.name), change.language,
+                                  shown(change.oldValue), shown(change.newValue)));
+  }
+  return changes;
+}
+
+std::chrono::milliseconds WaitSeconds(double seconds) {
+  if (!(seconds >= 0)) throw errors::InvalidArgument();
+  return std::chrono::milliseconds(static_cast<long long>(seconds * 1000));
 }
 
 std::vector<std::shared_ptr<PlugIn>> Snapshot(const PlugIns& plugIns) { return {plugIns.begin(), plugIns.end()}; }
@@ -258,6 +279,34 @@ PYBIND11_MODULE(tlpaymentplugins, m) {
       .def("__getitem__", &Item)
       .def("__len__", &PlugIns::Count)
       .def("__iter__", [](const PlugIns& c) { return py::iter(py::cast(Snapshot(c))); });
+
+  py::class_<PlugInUpgrade>(m, "PlugInUpgrade",
+                            "PlugInUpgrade(folder, new_folder): the plan to put the new version in new_folder in "
+                            "place of the plug-in in folder, keeping the owner's values and files; Error 100997 "
+                            "when the new version is refused.")
+      .def(py::init([](const py::object& folder, const py::object& newFolder) {
+             return std::make_unique<PlugInUpgrade>(TextArgument(folder, "folder"),
+                                                    TextArgument(newFolder, "new_folder"));
+           }),
+           "folder"_a, "new_folder"_a)
+      .def_property_readonly("changes", &Changes,
+                             "(kind, name, language, old, new) tuples; a secret's values read \"(secret)\".")
+      .def_property_readonly("complete", &PlugInUpgrade::Complete, "No value dropped and none refused.")
+      .def(
+          "apply",
+          [](PlugInUpgrade& upgrade, double waitSeconds, const py::object& backup) {
+            return ContentsToPython(upgrade.Apply(WaitSeconds(waitSeconds), TextArgument(backup, "backup", true)));
+          },
+          "wait_seconds"_a = 10.0, "backup"_a = "",
+          "Plans again under the folder's lock and swaps the new version in; returns the backup's path.")
+      .def_static(
+          "rollback",
+          [](const py::object& folder, double waitSeconds, const py::object& backup) {
+            return ContentsToPython(PlugInUpgrade::Rollback(TextArgument(folder, "folder"), WaitSeconds(waitSeconds),
+                                                            TextArgument(backup, "backup", true)));
+          },
+          "folder"_a, "wait_seconds"_a = 10.0, "backup"_a = "",
+          "Swaps the latest backup of folder back in; returns the backup that came back.");
 
   // The writers' lock of a plug-in folder, as a context manager: hold it
   // from before loading until after SaveConfiguration.

@@ -1,9 +1,10 @@
 """The collection and the plug-in object as Python sees them."""
 import gc
 import os
+import shutil
 
 import pytest
-from tlpaymentplugins import Error, PlugIn, PlugInLock, PlugIns
+from tlpaymentplugins import Error, PlugIn, PlugInLock, PlugIns, PlugInUpgrade
 
 
 def raises(number):
@@ -88,3 +89,25 @@ def test_a_second_writer_waits_for_the_folder_lock_then_gives_up(root):
             with PlugInLock(folder, timeout=0.1):
                 pass
     assert not os.path.exists(os.path.join(folder, "config.xml.lock"))
+
+
+def test_an_upgrade_is_planned_applied_and_rolled_back(root, tmp_path):
+    folder = str(root / "creditcard")
+    new_folder = tmp_path / "new"
+    shutil.copytree(root / "creditcard", new_folder)
+    with raises(100997):
+        PlugInUpgrade(folder, folder)
+    upgrade = PlugInUpgrade(folder, str(new_folder))
+    assert upgrade.complete
+    assert ("carried", "MerchantId", "", "4711000123", "4711000123") in upgrade.changes
+    assert ("carried", "ApiKey", "", "(secret)", "(secret)") in upgrade.changes
+    with open(os.path.join(folder, "config.xml"), "rb") as f:
+        config = f.read()
+    backup = upgrade.apply(wait_seconds=0)
+    with open(os.path.join(backup, "config.xml"), "rb") as f:
+        assert f.read() == config
+    with open(os.path.join(folder, "config.xml"), "w") as f:
+        f.write("<changed/>")
+    assert PlugInUpgrade.rollback(folder) == backup
+    with open(os.path.join(folder, "config.xml"), "rb") as f:
+        assert f.read() == config

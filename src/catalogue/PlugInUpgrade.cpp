@@ -201,6 +201,26 @@ PlugInUpgrade::PlugInUpgrade(const std::string& plugInFolder, const std::string&
 
 PlugInUpgrade::~PlugInUpgrade() = default;
 
+std::string PlugInUpgrade::Shown(const Change& change, const std::string& value) {
+  return change.secret ? std::string("(secret)") : value;
+}
+
+std::string PlugInUpgrade::Line(const Change& change) {
+  const auto oneLine = [](const std::string& text) {
+    std::string line;
+    for (const char c : text) {
+      if (c == '\\') line += "\\\\";
+      else if (c == '\n') line += "\\n";
+      else if (c == '\r') line += "\\r";
+      else if (c == '\t') line += "\\t";
+      else line += c;
+    }
+    return line;
+  };
+  return std::string(KindName(change.kind)) + '\t' + oneLine(change.name) + '\t' + change.language + '\t' +
+         oneLine(Shown(change, change.oldValue)) + '\t' + oneLine(Shown(change, change.newValue));
+}
+
 const char* PlugInUpgrade::KindName(Kind kind) {
   switch (kind) {
     case Kind::Carried: return "carried";

@@ -79,6 +79,13 @@ class PlugInUpgrade {
 
   // "carried", "converted", "dropped", "new", "kept-file", "conflict".
   static const char* KindName(Kind kind);
+  // One of a change's values as anyone may show it: the value, or
+  // "(secret)" in its place.
+  static std::string Shown(const Change& change, const std::string& value);
+  // A change as one line without its line feed: kind, name, language, old
+  // and new value (as Shown), tab-separated, with tabs, line breaks and
+  // backslashes in them escaped.
+  static std::string Line(const Change& change);
 
  private:
   void Plan();

@@ -81,25 +81,10 @@ int GetInt16(tlpp_object* plugIn, int16_t* value, tlpp_error* error, Get&& get) 
   });
 }
 
-// A value of a plan on one line, or "(secret)" in its place.
-std::string PlanValue(const PlugInUpgrade::Change& change, const std::string& value) {
-  if (change.secret) return "(secret)";
-  std::string line;
-  for (const char c : value) {
-    if (c == '\\') line += "\\\\";
-    else if (c == '\n') line += "\\n";
-    else if (c == '\r') line += "\\r";
-    else if (c == '\t') line += "\\t";
-    else line += c;
-  }
-  return line;
-}
-
 std::string PlanLines(const PlugInUpgrade& upgrade) {
   std::string lines;
   for (const auto& change : upgrade.Changes()) {
-    lines += std::string(PlugInUpgrade::KindName(change.kind)) + '\t' + change.name + '\t' + change.language + '\t' +
-             PlanValue(change, change.oldValue) + '\t' + PlanValue(change, change.newValue) + '\n';
+    lines += PlugInUpgrade::Line(change) + '\n';
   }
   return lines;
 }

@@ -32,24 +32,6 @@ namespace {
 
 using Change = PlugInUpgrade::Change;
 
-// A value on one line: tabs, line breaks and backslashes escaped.
-std::string OneLine(const std::string& text) {
-  std::string line;
-  for (const char c : text) {
-    if (c == '\\') line += "\\\\";
-    else if (c == '\n') line += "\\n";
-    else if (c == '\r') line += "\\r";
-    else if (c == '\t') line += "\\t";
-    else line += c;
-  }
-  return line;
-}
-
-// A value of the plan, or "(secret)" in its place.
-std::string Shown(const Change& change, const std::string& value) {
-  return change.secret ? std::string("(secret)") : value;
-}
-
 std::string Json(const nlohmann::ordered_json& object) {
   return object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
@@ -59,8 +41,7 @@ std::string Json(const nlohmann::ordered_json& object) {
 void Print(const std::vector<Change>& changes, const std::vector<Finding>& findings, bool json) {
   if (!json) {
     for (const Change& change : changes) {
-      std::cout << PlugInUpgrade::KindName(change.kind) << '\t' << change.name << '\t' << change.language << '\t'
-                << OneLine(Shown(change, change.oldValue)) << '\t' << OneLine(Shown(change, change.newValue)) << '\n';
+      std::cout << PlugInUpgrade::Line(change) << '\n';
     }
     for (const Finding& finding : findings) std::cout << finding.Line();
     return;
@@ -72,8 +53,8 @@ void Print(const std::vector<Change>& changes, const std::vector<Finding>& findi
               << Json({{"change", PlugInUpgrade::KindName(change.kind)},
                        {"name", change.name},
                        {"language", change.language},
-                       {"old", Shown(change, change.oldValue)},
-                       {"new", Shown(change, change.newValue)}})
+                       {"old", PlugInUpgrade::Shown(change, change.oldValue)},
+                       {"new", PlugInUpgrade::Shown(change, change.newValue)}})
               << (i + 1 < changes.size() ? "," : "") << '\n';
   }
   std::cout << "], \"findings\": [\n";
@@ -137,7 +118,7 @@ int UpgradeRoot(const std::string& root, const std::string& newRoot, std::chrono
       line = Summary(upgrade, dryRun);
     } catch (const TLPaymentPlugIns::Error& error) {
       status = error.Number() == errors::kPlugInLocked ? kExitBusy : kExitError;
-      line = "refused: " + OneLine(error.Description());
+      line = "refused: " + error.Description();
     }
     worst = std::max(worst, status);
     if (!json) std::cout << id << ": " << line << '\n';

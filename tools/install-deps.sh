@@ -6,10 +6,10 @@ set -euo pipefail
 packages=(cmake g++ make pkg-config libxml2-dev libxml2-utils libicu-dev libgtest-dev libgmock-dev
           pybind11-dev python3-dev python3-pytest
           libbenchmark-dev qt6-base-dev libxcb1-dev libssl-dev fonts-dejavu-core nlohmann-json3-dev help2man
-          xvfb xdotool clang-format-14 clang-tidy-14 cppcheck abigail-tools)
+          xvfb xdotool clang-format-14 clang-tidy-14 cppcheck abigail-tools ninja-build ccache)
 if [ "${1:-}" = --package ]; then
   here=$(cd "$(dirname "$0")/.." && pwd)
-  packages+=(debhelper dpkg-dev fakeroot lintian ccache)
+  packages+=(debhelper dpkg-dev fakeroot lintian)
   # Build-Depends, without versions, alternatives or the debhelper-compat marker.
   packages+=($(sed -n '/^Build-Depends:/,/^[A-Z]/p' "$here/debian/control" | sed '$d' |
                sed 's/^Build-Depends://; s/([^)]*)//g; s/|[^,]*//g' | tr ',' '\n' |

@@ -1,24 +1,44 @@
 #!/usr/bin/env python3
-"""Plants each fault of faults.txt alone in a scratch copy of the tree,
-rebuilds the test programs the fault can reach, runs them and says whether
-any test failed (caught) or none did (missed). The fault's own layer goes
-first; the layers above it are built and run only while nothing has caught
-it. Each test runs in a process of its own, two at a time.
+"""Mutation testing: plants one fault at a time in a scratch copy of the
+tree, rebuilds, runs the tests that reach the changed line and says whether
+one of them failed (caught) or none did (MISSED).
 
-The scratch copy and its build folder live in TLPP_MUTANTS_DIR (default
-/tmp/tlpp-mutants) and are kept between runs: the copy is brought up to
-date file by file, so the build stays incremental. ccache, when installed,
-answers for the files a fault touched before; Ninja builds when installed,
-make otherwise.
+Two kinds of fault run:
+  - a seeded random sample drawn by rule from every .cpp of src/ and tools/
+    (rules.py): relational and equality operators, constants off by one,
+    negated conditions, && for ||, deleted statements, empty returns and
+    swapped arguments. A drawn mutant that does not build is passed over;
+  - the hand-written list of faults.txt, for the faults that matter most.
 
-    tools/mutants/mutants.py                 every fault
-    tools/mutants/mutants.py --only 3,17     faults 3 and 17
-    tools/mutants/mutants.py --at COMMIT     the tree of a commit, not the working tree
-    tools/mutants/mutants.py --check         the list only: anchors unique
+A survivor is either caught by a new test or claimed equivalent, with the
+reason no input can tell it apart, in equivalent.txt (drawn mutants) or
+faults.txt (the list). The score counts only the rest.
+
+Which tests reach a line comes from a coverage build: the scratch build is
+compiled with --coverage, every test runs once on the unchanged tree in a
+profile folder of its own, and gcov says which lines each one ran. A
+mutant runs only the tests that ran its line (all that ran its file, for
+a line without code of its own), fastest first, two at a time, and stops
+at the first failure; a line no test runs is missed without a build.
+
+The scratch copy, its build and the reach (keyed by the tree's content)
+live in TLPP_MUTANTS_DIR (default /tmp/tlpp-mutants) and are kept between
+runs, so a second run starts at once. ccache, when installed, answers for
+the file a mutant touched when it is put back.
+
+    tools/mutants/mutants.py                       100 drawn with seed 1, then the list
+    tools/mutants/mutants.py --sample 50 --seed 7  50 drawn with seed 7, then the list
+    tools/mutants/mutants.py --sample 0            the list only
+    tools/mutants/mutants.py --no-list             the drawn sample only
+    tools/mutants/mutants.py --mutant 1a2b3c4d     one drawn mutant, by the name a run printed
+    tools/mutants/mutants.py --only 3,17           faults 3 and 17 of the list only
+    tools/mutants/mutants.py --check               the list and equivalents only: every entry found
 """
 
 import argparse
 import concurrent.futures
+import hashlib
+import json
 import os
 import pathlib
 import shutil
@@ -26,32 +46,37 @@ import subprocess
 import sys
 import time
 
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
+import rules  # noqa: E402
+
 ROOT = pathlib.Path(__file__).resolve().parents[2]
+HERE = ROOT / "tools" / "mutants"
 WORK = pathlib.Path(os.environ.get("TLPP_MUTANTS_DIR", "/tmp/tlpp-mutants"))
 TREE = WORK / "tree"
 BUILD = WORK / "build"
-JOBS = os.environ.get("JOBS", "2")
-TEST_TIMEOUT = 300
+PROFILES = WORK / "profiles"
+JOBS = int(os.environ.get("JOBS", "2"))
 
-# The layers, lowest first, each with its test programs: src/<layer>/...
-# and tools/... ("tools"). A fault can reach the tests of its own layer and
-# of every layer above it.
-LAYERS = [
-    ("platform", ["platform_tests"]),
-    ("plugin", ["plugin_tests"]),
-    ("catalogue", ["catalogue_tests"]),
-    ("staging", ["staging_tests"]),
-    ("dialog", ["dialog_tests", "dialog_qt_tests"]),
-    ("check", ["check_tests"]),
-    ("tools", ["tools_tests"]),
-    ("server", ["server_tests"]),
-]
-# What the Python tests load: they run last, with the server layer's tests,
-# when nothing below has caught a fault.
-PYTHON_TARGETS = ["tlpaymentplugins_python", "tlpaymentplugins_dialog_qt", "tlpp_dialog_answerer"]
+# The gtest programs, and the CTest tests that are not gtest cases but run
+# the library's code (hosts, the Python module, the real window). Left out:
+# checks of the build itself (ABI, symbols, packaging, the schema file, the
+# installed tree) and the fuzzers' replays, which build a tree of their own.
+PROGRAMS = ["platform_tests", "plugin_tests", "catalogue_tests", "staging_tests", "dialog_tests", "check_tests",
+            "tools_tests", "server_tests", "dialog_qt_tests"]
+CTEST_PREFIXES = ("python.", "host.publish_", "server.no_widget_toolkit", "dialog_qt.real_window")
+ENVIRONMENT = dict(os.environ, QT_QPA_PLATFORM="offscreen")
 
+
+def fingerprint(name):
+    return hashlib.sha1(name.encode()).hexdigest()[:8]
+
+
+# ---------------------------------------------------------------- the faults
 
 class Fault:
+    """A fault of the hand-written list: an anchor found once in its file,
+    and a change inside it."""
+
     def __init__(self, number, path, fields):
         self.number = number
         self.path = path
@@ -60,9 +85,16 @@ class Fault:
         self.new = fields.get("new", "")
         self.equivalent = fields.get("equivalent")
         self.line = 0
+        self.lines = []
+
+    def name(self):
+        return f"#{self.number}"
 
     def describe(self):
         return f"{self.path}:{self.line}  {self.old.strip()!r} -> {self.new.strip()!r}"
+
+    def reproduce(self):
+        return f"tools/mutants/mutants.py --only {self.number}"
 
     def planted(self, text):
         """The file's text with the fault in it; raises ValueError when the
@@ -73,19 +105,13 @@ class Fault:
             raise ValueError(f"old text not in the anchor: {self.old!r}")
         at = text.index(self.anchor)
         self.line = text.count("\n", 0, at) + 1
+        self.lines = list(range(self.line, self.line + self.anchor.count("\n") + 1))
         return text[:at] + self.anchor.replace(self.old, self.new, 1) + text[at + len(self.anchor):]
 
-    def layer(self):
-        """The layer a fault's path lies in: src/<layer>/... or tools/..."""
-        parts = pathlib.PurePosixPath(self.path).parts
-        layer = parts[1] if parts[0] == "src" and len(parts) > 2 else parts[0]
-        if layer not in [name for name, _ in LAYERS]:
-            raise ValueError(f"not in a layer: {self.path}")
-        return layer
 
-
-def read_faults(path):
-    faults = []
+def read_blocks(path):
+    """The blocks of a list file: a path line, then `key: value` lines."""
+    blocks = []
     for block in path.read_text().split("\n\n"):
         lines = [line for line in block.splitlines() if line and not line.startswith("#")]
         if not lines:
@@ -94,28 +120,53 @@ def read_faults(path):
         for line in lines[1:]:
             key, _, value = line.partition(":")
             fields[key.strip()] = value.lstrip(" ").replace("\\n", "\n")
-        faults.append(Fault(len(faults) + 1, lines[0].strip(), fields))
-    return faults
+        blocks.append((lines[0].strip(), fields))
+    return blocks
 
 
-def sync_tree(revision):
-    """Copies the working tree's files, or those of a commit, into the
-    scratch copy, touching only those that differ, and removes files that
-    are gone."""
-    origin = ROOT
-    if revision:
-        origin = WORK / "revision"
-        shutil.rmtree(origin, ignore_errors=True)
-        origin.mkdir()
-        archive = subprocess.run(["git", "archive", revision], cwd=ROOT, check=True, capture_output=True).stdout
-        subprocess.run(["tar", "xf", "-", "-C", str(origin)], input=archive, check=True)
-        listed = [str(path.relative_to(origin)) for path in origin.rglob("*")]
-    else:
-        listed = subprocess.run(["git", "ls-files", "-z", "--cached", "--others", "--exclude-standard"], cwd=ROOT,
-                                check=True, capture_output=True).stdout.decode().split("\0")
-    wanted = {name for name in listed if name and (origin / name).is_file()}
+def read_faults(path):
+    return [Fault(number, name, fields) for number, (name, fields) in enumerate(read_blocks(path), 1)]
+
+
+def read_equivalents(path):
+    """The drawn mutants claimed equivalent: (path, line, mutant) -> reason."""
+    return {(name, fields["line"].strip(), fields["mutant"].strip()): fields["equivalent"]
+            for name, fields in read_blocks(path)}
+
+
+class Drawn:
+    """A mutant drawn by rule, as the runner plants it."""
+
+    def __init__(self, mutant):
+        self.mutant = mutant
+        self.path = mutant.path
+        self.line = mutant.line
+        self.lines = [mutant.line]
+        self.equivalent = None
+
+    def name(self):
+        return fingerprint("\0".join(self.mutant.key()))
+
+    def describe(self):
+        return self.mutant.describe()
+
+    def reproduce(self):
+        return f"tools/mutants/mutants.py --mutant {self.name()}"
+
+    def planted(self, text):
+        return self.mutant.planted(text)
+
+
+# ------------------------------------------------------------ tree and build
+
+def sync_tree():
+    """Copies the working tree's files into the scratch copy, touching only
+    those that differ, and removes files that are gone."""
+    listed = subprocess.run(["git", "ls-files", "-z", "--cached", "--others", "--exclude-standard"], cwd=ROOT,
+                            check=True, capture_output=True).stdout.decode().split("\0")
+    wanted = {name for name in listed if name and (ROOT / name).is_file()}
     for name in wanted:
-        source, target = origin / name, TREE / name
+        source, target = ROOT / name, TREE / name
         if target.is_file() and target.read_bytes() == source.read_bytes():
             continue
         target.parent.mkdir(parents=True, exist_ok=True)
@@ -123,174 +174,334 @@ def sync_tree(revision):
     for target in TREE.rglob("*"):
         if target.is_file() and str(target.relative_to(TREE)) not in wanted:
             target.unlink()
-
-
-def cached(name):
-    """A variable of the build folder's CMake cache, or None."""
-    try:
-        for line in (BUILD / "CMakeCache.txt").read_text().splitlines():
-            key, _, value = line.partition("=")
-            if key.split(":")[0] == name:
-                return value
-    except OSError:
-        pass
-    return None
+    digest = hashlib.sha1()
+    for name in sorted(wanted):
+        digest.update(name.encode() + b"\0" + (TREE / name).read_bytes())
+    return digest.hexdigest()
 
 
 def configure():
-    """Configures the build folder with Ninja and ccache where they are
-    installed, make and the bare compiler where they are not; a folder made
-    with another generator is made afresh, one made with another launcher is
-    configured again."""
-    generator = "Ninja" if shutil.which("ninja") else "Unix Makefiles"
-    launcher = shutil.which("ccache") or ""
-    if cached("CMAKE_GENERATOR") not in (None, generator):
-        shutil.rmtree(BUILD)
-    built = (BUILD / ("build.ninja" if generator == "Ninja" else "Makefile")).exists()
-    if built and cached("CMAKE_CXX_COMPILER_LAUNCHER") == launcher and cached("CMAKE_C_COMPILER_LAUNCHER") == launcher:
+    """A coverage build without optimisation, with Ninja, and ccache where it
+    is installed; test programs are not linked again when only the library
+    changed."""
+    if (BUILD / "build.ninja").exists():
         return
-    subprocess.run(["cmake", "-G", generator, "-S", str(TREE), "-B", str(BUILD), "-DCMAKE_BUILD_TYPE=Release",
-                    "-DCMAKE_CXX_FLAGS_RELEASE=-O1", "-DCMAKE_C_FLAGS_RELEASE=-O1",
+    launcher = shutil.which("ccache") or ""
+    coverage = "--coverage"
+    subprocess.run(["cmake", "-G", "Ninja", "-S", str(TREE), "-B", str(BUILD), "-DCMAKE_BUILD_TYPE=Release",
+                    "-DCMAKE_CXX_FLAGS_RELEASE=-O0", "-DCMAKE_C_FLAGS_RELEASE=-O0",
+                    f"-DCMAKE_CXX_FLAGS={coverage}", f"-DCMAKE_C_FLAGS={coverage}",
+                    f"-DCMAKE_EXE_LINKER_FLAGS={coverage}", f"-DCMAKE_SHARED_LINKER_FLAGS={coverage}",
+                    f"-DCMAKE_MODULE_LINKER_FLAGS={coverage}", "-DCMAKE_LINK_DEPENDS_NO_SHARED=ON",
                     f"-DCMAKE_CXX_COMPILER_LAUNCHER={launcher}", f"-DCMAKE_C_COMPILER_LAUNCHER={launcher}"],
                    check=True, stdout=subprocess.DEVNULL)
 
 
-def reach(fault):
-    """The test programs and extra targets a fault can reach."""
-    parts = pathlib.PurePosixPath(fault.path).parts
-    if parts[1:3] == ("dialog", "qt"):
-        return ["dialog_qt_tests"], []
-    names = [layer for layer, _ in LAYERS]
-    programs = [program for _, group in LAYERS[names.index(fault.layer()):] for program in group]
-    return programs, PYTHON_TARGETS
-
-
-def build(targets):
-    result = subprocess.run(["cmake", "--build", str(BUILD), "-j", JOBS, "--target", *targets],
+def build():
+    environment = dict(os.environ, CCACHE_BASEDIR=str(WORK))
+    result = subprocess.run(["ninja", "-C", str(BUILD), "-j", str(JOBS)], env=environment,
                             stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
     return result.returncode == 0, result.stdout.decode(errors="replace")
 
 
-def test_names(program):
-    """The tests of a test program, as --gtest_filter takes them."""
-    listing = subprocess.run([str(BUILD / "tests" / program), "--gtest_list_tests"], cwd=BUILD / "tests",
-                             env=dict(os.environ, QT_QPA_PLATFORM="offscreen"), check=True,
-                             capture_output=True).stdout.decode()
-    names, suite = [], ""
-    for line in listing.splitlines():
-        name = line.split("#")[0].strip()
-        if not line.startswith(" "):
-            suite = name
-        elif name:
-            names.append(suite + name)
-    return names
+# ------------------------------------------------------------------ the tests
 
+class Test:
+    def __init__(self, program, name):
+        self.program = program  # a gtest program, or None for a CTest test
+        self.name = name
+        self.seconds = 0.0
 
-def failing_test(programs, python, tests):
-    """The first test that fails, or None when all pass. Each test runs in a
-    process of its own, as ctest runs them (some change the environment),
-    two at a time; the first failure stops the rest."""
-    environment = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    def label(self):
+        return f"{self.program} {self.name}" if self.program else f"ctest {self.name}"
 
-    def run(program, name):
+    def command(self):
+        if self.program:
+            return [str(BUILD / "tests" / self.program), "--gtest_brief=1", "--gtest_filter=" + self.name]
+        return ["ctest", "--test-dir", str(BUILD), "-R", "^" + self.name.replace(".", r"\.") + "$",
+                "--no-tests=error"]
+
+    def run(self, profile, timeout):
+        """True when the test passes, within the timeout."""
+        environment = dict(ENVIRONMENT, GCOV_PREFIX=str(profile))
         try:
-            result = subprocess.run([str(BUILD / "tests" / program), "--gtest_brief=1", "--gtest_filter=" + name],
-                                    cwd=BUILD / "tests", env=environment, stdout=subprocess.DEVNULL,
-                                    stderr=subprocess.DEVNULL, timeout=TEST_TIMEOUT)
+            result = subprocess.run(self.command(), cwd=BUILD / "tests", env=environment, stdout=subprocess.DEVNULL,
+                                    stderr=subprocess.DEVNULL, timeout=timeout)
         except subprocess.TimeoutExpired:
-            return f"{program} {name} (timed out)"
-        return None if result.returncode == 0 else f"{program} {name}"
+            return False
+        return result.returncode == 0
 
-    with concurrent.futures.ThreadPoolExecutor(max_workers=int(JOBS)) as pool:
-        for program in programs:
-            runs = [pool.submit(run, program, name) for name in tests[program]]
-            for done in concurrent.futures.as_completed(runs):
-                if failed := done.result():
-                    for other in runs:
-                        other.cancel()
-                    return failed
-    if python:
-        result = subprocess.run(["ctest", "--test-dir", str(BUILD), "-R", r"^python\.", "-j", JOBS],
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        if result.returncode != 0:
-            return "python tests"
+
+def list_tests():
+    tests = []
+    for program in PROGRAMS:
+        listing = subprocess.run([str(BUILD / "tests" / program), "--gtest_list_tests"], cwd=BUILD / "tests",
+                                 env=ENVIRONMENT, check=True, capture_output=True).stdout.decode()
+        suite = ""
+        for line in listing.splitlines():
+            name = line.split("#")[0].strip()
+            if not line.startswith(" "):
+                suite = name
+            elif name:
+                tests.append(Test(program, suite + name))
+    listing = subprocess.run(["ctest", "--test-dir", str(BUILD), "-N"], check=True, capture_output=True).stdout
+    for line in listing.decode().splitlines():
+        name = line.split(":", 1)[1].strip() if "Test #" in line else ""
+        if name.startswith(CTEST_PREFIXES):
+            tests.append(Test(None, name))
+    return tests
+
+
+def each(function, items):
+    with concurrent.futures.ThreadPoolExecutor(max_workers=JOBS) as pool:
+        return list(pool.map(function, items))
+
+
+def reach_of(index, profile):
+    """The lines of src/ and tools/ that one test ran: {path: {line, ...}},
+    from gcov over the profile folder it wrote."""
+    found = {}
+    mirror = pathlib.Path(str(profile) + str(BUILD))
+    counts = list(mirror.rglob("*.gcda")) if mirror.exists() else []
+    for count in counts:
+        notes = BUILD / count.relative_to(mirror).with_suffix(".gcno")
+        link = count.with_suffix(".gcno")
+        if notes.exists() and not link.exists():
+            link.symlink_to(notes)
+    if not counts:
+        return index, found
+    output = subprocess.run(["gcov", "--json-format", "--stdout", *map(str, counts)], cwd=BUILD,
+                            capture_output=True).stdout.decode(errors="replace")
+    for document in output.splitlines():
+        if not document.strip():
+            continue
+        for entry in json.loads(document).get("files", []):
+            path = os.path.normpath(os.path.join(BUILD, entry["file"]))
+            if not path.startswith(str(TREE) + "/"):
+                continue
+            relative = path[len(str(TREE)) + 1:]
+            if not relative.startswith(("src/", "tools/")):
+                continue
+            lines = found.setdefault(relative, {})
+            for line in entry["lines"]:
+                lines[line["line_number"]] = lines.get(line["line_number"], 0) + line["count"]
+    return index, found
+
+
+class Reach:
+    """Which tests ran which line, on the unchanged tree."""
+
+    def __init__(self, tests, ran):
+        self.tests = tests
+        self.ran = ran  # {path: {line: [test index, ...]}}; a line with code no test ran maps to []
+
+    def tests_for(self, path, lines):
+        ran = self.ran.get(path, {})
+        chosen = set()
+        coded = [line for line in lines if str(line) in ran]
+        if coded:
+            for line in coded:
+                chosen.update(ran[str(line)])
+        else:  # no code of its own on the line: a declaration, a constant
+            for indexes in ran.values():
+                chosen.update(indexes)
+        return chosen
+
+
+def measure(tests, digest):
+    """Runs every test once on the unchanged tree, each with a profile
+    folder of its own, and records its time and the lines it ran. Kept in
+    the scratch folder for the tree's content."""
+    saved = WORK / "reach.json"
+    if saved.exists():
+        data = json.loads(saved.read_text())
+        if data.get("digest") == digest and [t.label() for t in tests] == data["tests"]:
+            for test, seconds in zip(tests, data["seconds"]):
+                test.seconds = seconds
+            return Reach(tests, data["ran"])
+    shutil.rmtree(PROFILES, ignore_errors=True)
+    PROFILES.mkdir(parents=True)
+
+    def baseline(index):
+        test = tests[index]
+        started = time.monotonic()
+        passed = test.run(PROFILES / str(index), timeout=600)
+        test.seconds = time.monotonic() - started
+        return passed
+
+    passed = each(baseline, range(len(tests)))
+    failing = [test.label() for test, ok in zip(tests, passed) if not ok]
+    if failing:
+        raise SystemExit("the unchanged tree fails: " + "; ".join(failing))
+    ran = {}
+    for index, found in each(lambda i: reach_of(i, PROFILES / str(i)), range(len(tests))):
+        for path, lines in found.items():
+            into = ran.setdefault(path, {})
+            for line, count in lines.items():
+                into.setdefault(str(line), [])
+                if count:
+                    into[str(line)].append(index)
+    shutil.rmtree(PROFILES, ignore_errors=True)
+    saved.write_text(json.dumps({"digest": digest, "tests": [t.label() for t in tests],
+                                 "seconds": [t.seconds for t in tests], "ran": ran}))
+    return Reach(tests, ran)
+
+
+def first_failure(tests):
+    """The first of the tests to fail, or None; two at a time, fastest first,
+    the rest cancelled once one fails."""
+    scratch = WORK / "scratch-profile"
+    with concurrent.futures.ThreadPoolExecutor(max_workers=JOBS) as pool:
+        runs = {pool.submit(test.run, scratch, max(30.0, 10 * test.seconds)): test for test in tests}
+        for done in concurrent.futures.as_completed(runs):
+            if not done.result():
+                for other in runs:
+                    other.cancel()
+                return runs[done]
     return None
+
+
+# -------------------------------------------------------------------- the run
+
+def judge(fault, reach, killers):
+    """Plants one fault, builds and runs the tests that reach it: caught,
+    MISSED, equal (a claimed equivalent that survived), unreached (missed:
+    no test runs its line) or unbuilt."""
+    target = TREE / fault.path
+    original = target.read_text()
+    planted = fault.planted(original)
+    chosen = reach.tests_for(fault.path, fault.lines)
+    if not chosen:
+        return ("equal", fault.equivalent) if fault.equivalent else ("unreached", "no test runs the line")
+    target.write_text(planted)
+    try:
+        built, _ = build()
+        if not built:
+            return "unbuilt", ""
+        first = killers.get(fault.path, [])
+        order = sorted(chosen, key=lambda index: (index not in first, reach.tests[index].seconds))
+        failed = first_failure([reach.tests[index] for index in order])
+    finally:
+        target.write_text(original)
+    if failed:
+        index = reach.tests.index(failed)
+        killers.setdefault(fault.path, [])
+        if index not in killers[fault.path]:
+            killers[fault.path].insert(0, index)
+        return "caught", failed.label()
+    if fault.equivalent:
+        return "equal", fault.equivalent
+    return "MISSED", f"{len(chosen)} tests run the line"
+
+
+def check_lists(faults, equivalents, root):
+    problems = []
+    for fault in faults:
+        try:
+            fault.planted((root / fault.path).read_text())
+        except (ValueError, OSError) as problem:
+            problems.append(f"fault {fault.number} ({fault.path}): {problem}")
+    every = {mutant.key() for mutant in rules.every_mutant(root)}
+    for key in equivalents:
+        if key not in every:
+            problems.append(f"equivalent.txt: no such mutant now: {key[0]}: {key[1]} -> {key[2]}")
+    return problems
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--faults", type=pathlib.Path, default=ROOT / "tools" / "mutants" / "faults.txt")
-    parser.add_argument("--only", help="comma-separated fault numbers")
-    parser.add_argument("--at", metavar="COMMIT", help="test the tree of a commit instead of the working tree")
-    parser.add_argument("--check", action="store_true", help="check the list and stop")
+    parser.add_argument("--sample", type=int, default=100, help="how many drawn mutants (default 100)")
+    parser.add_argument("--seed", type=int, default=1, help="the seed of the draw (default 1)")
+    parser.add_argument("--no-list", action="store_true", help="leave out the faults of faults.txt")
+    parser.add_argument("--only", help="only these faults of faults.txt, comma-separated numbers")
+    parser.add_argument("--mutant", help="only this drawn mutant, by the name a run printed")
+    parser.add_argument("--check", action="store_true", help="check faults.txt and equivalent.txt, and stop")
     options = parser.parse_args()
 
-    faults = read_faults(options.faults)
-    started = time.monotonic()
-    if not options.check:
-        WORK.mkdir(parents=True, exist_ok=True)
-        sync_tree(options.at)
-    bad = []
-    for fault in faults:
-        try:
-            fault.layer()
-            fault.planted((ROOT if options.check else TREE).joinpath(fault.path).read_text())
-        except (ValueError, OSError) as problem:
-            bad.append(f"fault {fault.number} ({fault.path}): {problem}")
-    if bad:
-        print("\n".join(bad), file=sys.stderr)
-        return 2
+    faults = read_faults(HERE / "faults.txt")
+    equivalents = read_equivalents(HERE / "equivalent.txt")
     if options.check:
-        print(f"{len(faults)} faults, every anchor unique")
-        return 0
-    if options.only:
-        chosen = {int(number) for number in options.only.split(",")}
-        faults = [fault for fault in faults if fault.number in chosen]
+        problems = check_lists(faults, equivalents, ROOT)
+        print("\n".join(problems) if problems else
+              f"{len(faults)} faults, every anchor unique; {len(equivalents)} equivalents, every one drawn")
+        return 1 if problems else 0
 
+    started = time.monotonic()
+    WORK.mkdir(parents=True, exist_ok=True)
+    digest = sync_tree()
+    problems = check_lists(faults, equivalents, TREE)
+    if problems:
+        print("\n".join(problems), file=sys.stderr)
+        return 2
     configure()
-    every_program = [program for _, group in LAYERS for program in group]
-    built, log = build(every_program + PYTHON_TARGETS)
+    built, log = build()
     if not built:
         print(log[-4000:], file=sys.stderr)
         print("the unchanged tree does not build", file=sys.stderr)
         return 2
-    tests = {program: test_names(program) for program in every_program}
-    broken = failing_test(every_program, True, tests)
-    if broken:
-        print(f"the unchanged tree fails {broken}; fix that first", file=sys.stderr)
-        return 2
+    tests = list_tests()
+    reach = measure(tests, digest)
+    print(f"{len(tests)} tests; reach measured ({(time.monotonic() - started) / 60:.1f} min)", flush=True)
 
-    caught = missed = unbuilt = equivalent = 0
-    for fault in faults:
-        target = TREE / fault.path
-        original = target.read_text()
-        target.write_text(fault.planted(original))
-        try:
-            verdict, note = "", ""
-            programs, extra = reach(fault)
-            # Layer by layer, the fault's own first: the layers above are
-            # built and run only while nothing has caught it.
-            for at, program in enumerate(programs):
-                last = at == len(programs) - 1
-                if not build([program] + (extra if last else []))[0]:
-                    verdict, unbuilt = "unbuilt", unbuilt + 1
-                    break
-                if by := failing_test([program], bool(extra) and last, tests):
-                    verdict, note, caught = "caught", f"  ({by})", caught + 1
-                    break
-            if not verdict and fault.equivalent:
-                verdict, note, equivalent = "equal", f"  (equivalent: {fault.equivalent})", equivalent + 1
-            elif not verdict:
-                verdict, missed = "MISSED", missed + 1
-        finally:
-            target.write_text(original)
-        print(f"{fault.number:3}  {verdict:8} {fault.describe()}{note}", flush=True)
+    drawn = []
+    if options.mutant or (options.sample and not options.only):
+        for mutant in rules.drawn(TREE, options.seed):
+            one = Drawn(mutant)
+            one.equivalent = equivalents.get(mutant.key())
+            drawn.append(one)
+        if options.mutant:
+            drawn = [one for one in drawn if one.name() == options.mutant]
+            if not drawn:
+                print(f"no drawn mutant is named {options.mutant} in this tree", file=sys.stderr)
+                return 2
+    listed = [] if options.no_list or options.mutant else faults
+    if options.only:
+        chosen = {int(number) for number in options.only.split(",")}
+        listed = [fault for fault in faults if fault.number in chosen]
 
-    counted = caught + missed
-    score = 100.0 * caught / counted if counted else 0.0
-    minutes = (time.monotonic() - started) / 60
-    print(f"\nscore: {caught} of {counted} caught ({score:.1f}%); {equivalent} equivalent, {unbuilt} unbuilt;"
-          f" {minutes:.1f} min")
+    killers = {}
+    tally = {"drawn": {}, "listed": {}}
+    survivors = []
+
+    def report(kind, fault, verdict, note):
+        tally[kind][verdict] = tally[kind].get(verdict, 0) + 1
+        if verdict in ("MISSED", "unreached"):
+            survivors.append(fault)
+        if verdict != "unbuilt":
+            print(f"{fault.name():>9}  {verdict:9} {fault.describe()}" + (f"  ({note})" if note else ""), flush=True)
+
+    wanted = 1 if options.mutant else options.sample
+    taken = 0
+    for one in drawn:
+        if taken == wanted:
+            break
+        verdict, note = judge(one, reach, killers)
+        report("drawn", one, verdict, note)
+        taken += verdict != "unbuilt"
+    if drawn and listed:
+        print(f"\nthe list, {len(listed)} faults:", flush=True)
+    for fault in listed:
+        verdict, note = judge(fault, reach, killers)
+        report("listed", fault, verdict, note)
+
+    print()
+    for kind, counts in tally.items():
+        caught = counts.get("caught", 0)
+        missed = counts.get("MISSED", 0) + counts.get("unreached", 0)
+        equal = counts.get("equal", 0)
+        if not caught + missed + equal:
+            continue
+        score = 100.0 * caught / (caught + missed) if caught + missed else 100.0
+        claimed = 100.0 * equal / (caught + missed + equal)
+        what = f"drawn (seed {options.seed})" if kind == "drawn" else "the list"
+        print(f"{what}: {caught} of {caught + missed} caught ({score:.1f}%); {equal} claimed equivalent"
+              f" ({claimed:.0f}%); {counts.get('unbuilt', 0)} did not build"
+              + ("  <- more than 10% claimed equivalent: look at the claims" if claimed > 10 else ""))
+    if survivors:
+        print("\nsurvivors, each with the command that plants it alone:")
+        for fault in survivors:
+            print(f"  {fault.describe()}\n      {fault.reproduce()}")
+    print(f"\n{(time.monotonic() - started) / 60:.1f} min")
     return 0
 
 

@@ -57,6 +57,22 @@ TEST(XmlDocumentSave, UnchangedDocumentKeepsEncodingBytesCommentsAndWhitespace) 
   ASSERT_TRUE(plain.load(dir / "plain.xml"));
   plain.save(dir / "plain.xml");
   EXPECT_EQ(ReadFile(dir / "plain.xml"), "<a>\n  <!-- note -->\n  <b x=\"1\">Grüße</b>\n</a>\n");
+
+  // UTF-16 either way round, with its byte-order mark, keeps its
+  // declaration; libxml2 writes UTF-16 little-endian.
+  const auto utf16 = [](const std::string& text, bool little) {
+    std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
+    for (const char c : text) bytes += little ? std::string{c, '\0'} : std::string{'\0', c};
+    return bytes;
+  };
+  for (const bool little : {true, false}) {
+    const std::string text = "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<a>x</a>\n";
+    WriteFile(dir / "utf16.xml", utf16(text, little));
+    XmlDocument wide;
+    ASSERT_TRUE(wide.load(dir / "utf16.xml"));
+    wide.save(dir / "utf16.xml");
+    EXPECT_EQ(ReadFile(dir / "utf16.xml"), utf16(text, true)) << little;
+  }
 }
 
 TEST(XmlDocumentSave, CharactersTheEncodingCannotHoldBecomeReferences) {
@@ -74,7 +90,7 @@ TEST(XmlDocumentSave, CharactersTheEncodingCannotHoldBecomeReferences) {
   EXPECT_EQ(again.selectSingleNode("//Name").text(), "5 € & <mehr>");
 }
 
-TEST(XmlDocumentSave, KeepsPermissionsAndLeavesNoTemporaryFile) {
+TEST(XmlDocumentSave, KeepsPermissionsOrGivesANewFileWhatTheUmaskAllowsAndLeavesNoTemporaryFile) {
   TempDir dir;
   WriteFile(dir / "config.xml", "<a active=\"false\"/>");
   chmod((dir / "config.xml").c_str(), 0640);
@@ -86,9 +102,17 @@ TEST(XmlDocumentSave, KeepsPermissionsAndLeavesNoTemporaryFile) {
   ASSERT_EQ(stat((dir / "config.xml").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0640u);
   EXPECT_EQ(ReadFile(dir / "config.xml"), "<a active=\"true\"/>\n");
+
+  // A file saved where none was: read and write as the umask allows, as
+  // any program's new file is, never executable.
+  const mode_t mask = umask(022);
+  doc.save(dir / "copy.xml");
+  EXPECT_EQ(umask(mask), 022u) << "the process's umask is left as it was";
+  ASSERT_EQ(stat((dir / "copy.xml").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0644u);
   int entries = 0;
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path())) ++entries;
-  EXPECT_EQ(entries, 1);
+  EXPECT_EQ(entries, 2);
 }
 
 TEST(XmlDocumentSave, ReadOnlyOrFullFileSystemRaisesAndKeepsTheOldFile) {

@@ -2,9 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <thread>
 
+#include <nlohmann/json.hpp>
+
+#include "plugin/PlugInLock.h"
 #include "support/BrokenRoot.h"
 #include "support/Table.h"
 #include "support/TempDir.h"
@@ -98,7 +104,11 @@ TEST(Tlpp, RefusesEachBadCommandLineBeforeReadingOrWriting) {
 TEST(Tlpp, HelpOnEveryCommand) {
   const CommandRun help = Tlpp("stage --help");
   EXPECT_EQ(help.status, 0);
-  EXPECT_NE(help.out.find("usage: tlpp stage"), std::string::npos) << help.out;
+  EXPECT_EQ(help.out.substr(0, help.out.find('\n')),
+            "usage: tlpp stage PLUGIN_DIR STAGE_DIR [--store-lang CODE] [--manifest FILE] [--allow-secrets]");
+  const CommandRun set = Tlpp("set --help");
+  EXPECT_EQ(set.out.substr(0, set.out.find('\n')),
+            "usage: tlpp set PLUGIN_DIR PARAM VALUE [--store-lang CODE] [--dry-run] [--value-stdin] [--wait SECONDS]");
   EXPECT_EQ(Tlpp("--version").out.rfind("tlpp ", 0), 0u);
   // As git config does: an undeclared parameter prints nothing and exits 1.
   const CommandRun undeclared = Tlpp("get " + std::string(TLPP_SAMPLES_DIR) + "/invoice NoSuchParam");
@@ -133,6 +143,17 @@ TEST(Tlpp, UpgradeCarriesTheOwnersValuesAndFilesIntoVersion2) {
   const std::string owners = ReadFile(folder + "/merchant.pem");
   const std::string config = ReadFile(folder + "/config.xml");
   EXPECT_EQ(Tlpp("upgrade " + folder + " " + (dir / "v2") + " --dry-run").status, 1);
+  // The same plan as JSON: each change an object, values as the text shows them.
+  const nlohmann::json plan =
+      nlohmann::json::parse(Tlpp("upgrade " + folder + " " + (dir / "v2") + " --dry-run --format json").out);
+  EXPECT_NE(std::find(plan["changes"].begin(), plan["changes"].end(),
+                      nlohmann::json{{"change", "dropped"},
+                                     {"name", "GatewayURL"},
+                                     {"language", ""},
+                                     {"old", "https://other.example/pay"},
+                                     {"new", ""}}),
+            plan["changes"].end())
+      << plan.dump(1);
   const CommandRun run = Tlpp("upgrade " + folder + " " + (dir / "v2"));
   EXPECT_EQ(run.status, 1);
   for (const char* line :
@@ -167,4 +188,70 @@ TEST(Tlpp, UpgradeOfARootUpgradesEachPlugInWithANewVersion) {
   EXPECT_NE(run.out.find(" 0 dropped, 0 conflicts\n"), std::string::npos) << run.out;
   EXPECT_EQ(ReadFile(dir / "shop/invoice/config.xml"), config);
   EXPECT_TRUE(std::filesystem::exists(dir / "shop/.tlpp-upgrade"));
+}
+
+TEST(Tlpp, EachCommandExitsWithEachStatusAlone) {
+  for (const TableRow& row : ReadTable("tools/data/exits.table")) {
+    TempDir dir;
+    for (const char* folder : {"root", "new_root", "stage"}) std::filesystem::create_directory(dir / folder);
+    for (const std::string root : {"root/", "new_root/"}) {
+      CopySample("invoice", dir / (root + "invoice"));
+      CopySample("creditcard", dir / (root + "creditcard"));
+    }
+    CopySample("invoice", dir / "invoice_new");
+    CopySample("creditcard", dir / "v2");
+    WriteFile(dir / "v2/config.xml", Fixture("tools/data/upgrade/creditcard-v2.xml"));
+    const std::string data = std::string(TLPP_TEST_DATA) + "/tools/data/";
+    for (const auto& [fixture, copy] : {std::pair{"check/clean", "clean/clean"},
+                                        {"check/faulty", "faulty/faulty"},
+                                        {"secrets/referenced", "secrets/referenced"}}) {
+      std::filesystem::create_directories(std::filesystem::path(dir / copy).parent_path());
+      std::filesystem::copy(data + fixture, dir / copy, std::filesystem::copy_options::recursive);
+    }
+    const std::string invoice = dir / "root/invoice";
+    WriteFile(dir / "settings.json", Tlpp("export " + (dir / "root")).out);
+    ASSERT_EQ(Tlpp("set " + invoice + " PaymentLabel before").status, 0);
+    const std::pair<const char*, std::string> words[] = {
+        {"NEW_ROOT", dir / "new_root"},
+        {"INVOICE_NEW", dir / "invoice_new"},
+        {"ROOT", dir / "root"},
+        {"INVOICE", invoice},
+        {"CARD", dir / "root/creditcard"},
+        {"SECRET", dir / "secrets/referenced"},
+        {"V2", dir / "v2"},
+        {"CLEAN", dir / "clean"},
+        {"FAULTY", dir / "faulty"},
+        {"SETTINGS", dir / "settings.json"},
+        {"STAGE", dir / "stage"},
+        {"MISSING", dir / "missing"},
+    };
+    std::string arguments = row.fields.at(0);
+    for (const auto& [word, path] : words) {
+      for (std::size_t at; (at = arguments.find(word)) != std::string::npos;) arguments.replace(at, strlen(word), path);
+    }
+    std::optional<TLPaymentPlugIns::PlugInLock> lock;
+    if (row.fields.size() > 2 && row.fields[2] == "locked") lock.emplace(invoice, std::chrono::milliseconds(0));
+    const CommandRun run = Tlpp(arguments, "&1");
+    EXPECT_EQ(run.status, std::stoi(row.fields.at(1))) << row.path << ":" << row.line << "\n" << run.out;
+  }
+}
+
+// Without --wait, a writing command waits for the lock as long as another
+// program is likely to hold it, and then goes on.
+TEST(Tlpp, AWritingCommandWaitsForTheLockByDefault) {
+  TempDir dir;
+  CopySample("invoice", dir / "invoice");
+  std::optional<TLPaymentPlugIns::PlugInLock> lock;
+  lock.emplace(dir / "invoice", std::chrono::milliseconds(0));
+  std::thread release([&lock] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    lock.reset();
+  });
+  const auto started = std::chrono::steady_clock::now();
+  const CommandRun run = Tlpp("set " + (dir / "invoice") + " PaymentLabel waited", "&1");
+  const auto waited = std::chrono::steady_clock::now() - started;
+  release.join();
+  EXPECT_EQ(run.status, 0) << run.out;
+  EXPECT_GE(waited, std::chrono::milliseconds(1500));
+  EXPECT_EQ(Tlpp("get " + (dir / "invoice") + " PaymentLabel").out, "waited\n");
 }

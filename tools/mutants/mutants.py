@@ -67,10 +67,6 @@ CTEST_PREFIXES = ("python.", "host.publish_", "server.no_widget_toolkit", "dialo
 ENVIRONMENT = dict(os.environ, QT_QPA_PLATFORM="offscreen")
 
 
-def fingerprint(name):
-    return hashlib.sha1(name.encode()).hexdigest()[:8]
-
-
 # ---------------------------------------------------------------- the faults
 
 class Fault:
@@ -145,7 +141,7 @@ class Drawn:
         self.equivalent = None
 
     def name(self):
-        return fingerprint("\0".join(self.mutant.key()))
+        return self.mutant.name()
 
     def describe(self):
         return self.mutant.describe()
@@ -371,13 +367,13 @@ def judge(fault, reach, killers):
     original = target.read_text()
     planted = fault.planted(original)
     chosen = reach.tests_for(fault.path, fault.lines)
-    if not chosen:
-        return ("equal", fault.equivalent) if fault.equivalent else ("unreached", "no test runs the line")
     target.write_text(planted)
     try:
         built, _ = build()
         if not built:
             return "unbuilt", ""
+        if not chosen:
+            return ("equal", fault.equivalent) if fault.equivalent else ("unreached", "no test runs the line")
         first = killers.get(fault.path, [])
         order = sorted(chosen, key=lambda index: (index not in first, reach.tests[index].seconds))
         failed = first_failure([reach.tests[index] for index in order])

@@ -13,6 +13,7 @@ Only code is mutated: comments, string and character literals and
 preprocessor lines are masked out before the rules look at a line.
 """
 
+import hashlib
 import pathlib
 import random
 import re
@@ -27,10 +28,16 @@ class Mutant:
         self.old = old  # the line as it stands, without its line break
         self.new = new  # the line with the mutation
         self.rule = rule
+        self.occurrence = 0  # how many lines above it in its file read the same
 
     def key(self):
-        """What names a mutant across edits elsewhere in its file."""
+        """What names a mutant across edits elsewhere in its file (claims of
+        equivalence name it so)."""
         return (self.path, self.old.strip(), self.new.strip())
+
+    def name(self):
+        """A short name, unique in the tree."""
+        return hashlib.sha1("\0".join(self.key() + (str(self.occurrence),)).encode()).hexdigest()[:8]
 
     def describe(self):
         return f"{self.path}:{self.line}  [{self.rule}] {self.old.strip()}  ->  {self.new.strip()}"
@@ -181,10 +188,13 @@ def file_mutants(root, path):
     text = (root / path).read_text()
     code_lines = masked(text).split("\n")
     lines = text.split("\n")
-    found, previous = [], ""
+    found, previous, seen = [], "", {}
     for index, (line, code) in enumerate(zip(lines, code_lines)):
         if code.strip():
-            found.extend(line_mutants(path, index + 1, line, code, previous))
+            for mutant in line_mutants(path, index + 1, line, code, previous):
+                mutant.occurrence = seen.get(mutant.key(), 0)
+                seen[mutant.key()] = mutant.occurrence + 1
+                found.append(mutant)
             previous = code.strip()
     return found
 

@@ -103,6 +103,9 @@ TEST(TlppNew, StartsAPlugInThatChecksCleanAndStages) {
   fs::create_directory(dir / "stage");
   EXPECT_EQ(Tlpp("stage " + dir / "tlstart " + dir / "stage").status, 0);
   EXPECT_NE(ReadFile(dir / "stage/tlstart/plugin.html").find("<Option value=\\\"A\\\">Option A"), std::string::npos);
+  // The pictures are the ones once seen to decode.
+  EXPECT_TRUE(ReadFile(dir / "tlstart/logo.bmp") == Fixture("tools/data/new/logo.bmp"));
+  EXPECT_TRUE(ReadFile(dir / "tlstart/plugin.ico") == Fixture("tools/data/new/plugin.ico"));
 }
 
 // Each kind of problem the schema finds is a warning that says where; what

@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <iterator>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <thread>
 
@@ -190,49 +192,87 @@ TEST(Tlpp, UpgradeOfARootUpgradesEachPlugInWithANewVersion) {
   EXPECT_TRUE(std::filesystem::exists(dir / "shop/.tlpp-upgrade"));
 }
 
-TEST(Tlpp, EachCommandExitsWithEachStatusAlone) {
+namespace {
+
+// The arguments of a line of exits.table, its words replaced by the paths
+// of a scratch shop made in dir for it.
+std::string InScratchShop(const TempDir& dir, std::string arguments) {
+  for (const char* folder : {"root", "new_root", "stage"}) std::filesystem::create_directory(dir / folder);
+  for (const std::string root : {"root/", "new_root/"}) {
+    CopySample("invoice", dir / (root + "invoice"));
+    CopySample("creditcard", dir / (root + "creditcard"));
+  }
+  CopySample("invoice", dir / "invoice_new");
+  CopySample("creditcard", dir / "v2");
+  WriteFile(dir / "v2/config.xml", Fixture("tools/data/upgrade/creditcard-v2.xml"));
+  const std::string data = std::string(TLPP_TEST_DATA) + "/tools/data/";
+  for (const auto& [fixture, copy] : {std::pair{"check/clean", "clean/clean"},
+                                      {"check/faulty", "faulty/faulty"},
+                                      {"secrets/referenced", "secrets/referenced"}}) {
+    std::filesystem::create_directories(std::filesystem::path(dir / copy).parent_path());
+    std::filesystem::copy(data + fixture, dir / copy, std::filesystem::copy_options::recursive);
+  }
+  WriteFile(dir / "settings.json", Tlpp("export " + (dir / "root")).out);
+  EXPECT_EQ(Tlpp("set " + (dir / "root/invoice") + " PaymentLabel before").status, 0);
+  const std::pair<const char*, std::string> words[] = {
+      {"NEW_ROOT", dir / "new_root"},
+      {"INVOICE_NEW", dir / "invoice_new"},
+      {"ROOT", dir / "root"},
+      {"INVOICE", dir / "root/invoice"},
+      {"CARD", dir / "root/creditcard"},
+      {"SECRET", dir / "secrets/referenced"},
+      {"V2", dir / "v2"},
+      {"CLEAN", dir / "clean"},
+      {"FAULTY", dir / "faulty"},
+      {"SETTINGS", dir / "settings.json"},
+      {"STAGE", dir / "stage"},
+      {"MISSING", dir / "missing"},
+  };
+  for (const auto& [word, path] : words) {
+    for (std::size_t at; (at = arguments.find(word)) != std::string::npos;) arguments.replace(at, strlen(word), path);
+  }
+  return arguments;
+}
+
+// The line with each option's value in the other form: "--opt value"
+// becomes "--opt=value" and back.
+std::string OtherForm(const std::string& line) {
+  std::istringstream in(line);
+  std::vector<std::string> words{std::istream_iterator<std::string>(in), {}};
+  std::string other;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    std::string word = words[i];
+    if (word.rfind("--", 0) == 0 && word.find('=') != std::string::npos) {
+      word[word.find('=')] = ' ';
+    } else if (word.rfind("--", 0) == 0 && i + 1 < words.size() && words[i + 1].rfind("--", 0) != 0) {
+      word += "=" + words[++i];
+    }
+    other += (other.empty() ? "" : " ") + word;
+  }
+  return other;
+}
+
+}  // namespace
+
+// Every line runs in both option forms, which must agree.
+TEST(Tlpp, EachCommandExitsWithEachStatusAloneInEitherOptionForm) {
   for (const TableRow& row : ReadTable("tools/data/exits.table")) {
-    TempDir dir;
-    for (const char* folder : {"root", "new_root", "stage"}) std::filesystem::create_directory(dir / folder);
-    for (const std::string root : {"root/", "new_root/"}) {
-      CopySample("invoice", dir / (root + "invoice"));
-      CopySample("creditcard", dir / (root + "creditcard"));
+    const testing::ScopedTrace where(row.path.c_str(), row.line, row.fields.at(0));
+    std::optional<std::string> first;
+    for (const std::string& line : {row.fields.at(0), OtherForm(row.fields.at(0))}) {
+      TempDir dir;
+      const std::string arguments = InScratchShop(dir, line);
+      std::optional<TLPaymentPlugIns::PlugInLock> lock;
+      if (row.fields.size() > 2 && row.fields[2] == "locked") {
+        lock.emplace(dir / "root/invoice", std::chrono::milliseconds(0));
+      }
+      CommandRun run = Tlpp(arguments, "&1");
+      EXPECT_EQ(run.status, std::stoi(row.fields.at(1))) << line << "\n" << run.out;
+      for (std::size_t at; (at = run.out.find(dir.path())) != std::string::npos;)
+        run.out.replace(at, dir.path().size(), "DIR");
+      EXPECT_EQ(run.out, first.value_or(run.out)) << line;
+      first = run.out;
     }
-    CopySample("invoice", dir / "invoice_new");
-    CopySample("creditcard", dir / "v2");
-    WriteFile(dir / "v2/config.xml", Fixture("tools/data/upgrade/creditcard-v2.xml"));
-    const std::string data = std::string(TLPP_TEST_DATA) + "/tools/data/";
-    for (const auto& [fixture, copy] : {std::pair{"check/clean", "clean/clean"},
-                                        {"check/faulty", "faulty/faulty"},
-                                        {"secrets/referenced", "secrets/referenced"}}) {
-      std::filesystem::create_directories(std::filesystem::path(dir / copy).parent_path());
-      std::filesystem::copy(data + fixture, dir / copy, std::filesystem::copy_options::recursive);
-    }
-    const std::string invoice = dir / "root/invoice";
-    WriteFile(dir / "settings.json", Tlpp("export " + (dir / "root")).out);
-    ASSERT_EQ(Tlpp("set " + invoice + " PaymentLabel before").status, 0);
-    const std::pair<const char*, std::string> words[] = {
-        {"NEW_ROOT", dir / "new_root"},
-        {"INVOICE_NEW", dir / "invoice_new"},
-        {"ROOT", dir / "root"},
-        {"INVOICE", invoice},
-        {"CARD", dir / "root/creditcard"},
-        {"SECRET", dir / "secrets/referenced"},
-        {"V2", dir / "v2"},
-        {"CLEAN", dir / "clean"},
-        {"FAULTY", dir / "faulty"},
-        {"SETTINGS", dir / "settings.json"},
-        {"STAGE", dir / "stage"},
-        {"MISSING", dir / "missing"},
-    };
-    std::string arguments = row.fields.at(0);
-    for (const auto& [word, path] : words) {
-      for (std::size_t at; (at = arguments.find(word)) != std::string::npos;) arguments.replace(at, strlen(word), path);
-    }
-    std::optional<TLPaymentPlugIns::PlugInLock> lock;
-    if (row.fields.size() > 2 && row.fields[2] == "locked") lock.emplace(invoice, std::chrono::milliseconds(0));
-    const CommandRun run = Tlpp(arguments, "&1");
-    EXPECT_EQ(run.status, std::stoi(row.fields.at(1))) << row.path << ":" << row.line << "\n" << run.out;
   }
 }
 

@@ -114,6 +114,7 @@ RETURN_LINE = re.compile(r"^(\s*)return\s+(.+);\s*$")
 STATEMENT_LINE = re.compile(
     r"^\s*(throw\b.*|[A-Za-z_][\w:\[\]]*(?:(?:\.|->)[A-Za-z_]\w*(?:\(\))?)*(?:\(.*\)|\s*[-+*/|&^]?=\s.*|\+\+|--));\s*$")
 SWAP_AT = re.compile(r"\b\w+\(([A-Za-z_][\w.:>\-]*), ([A-Za-z_][\w.:>\-]*)\)")
+EMPTY = {"*this", "false", "0", "nullptr", "\"\"", "std::string()", "std::nullopt", "std::string{}"}
 KEYWORDS = {"if", "while", "for", "switch", "return", "sizeof", "static_cast", "const_cast", "reinterpret_cast"}
 
 
@@ -169,7 +170,8 @@ def line_mutants(path, number, line, code, previous):
     if previous.endswith((";", "{", "}", ":", ")")) or previous == "" or previous.endswith("else"):
         if (match := RETURN_LINE.match(code)) and balanced(code):
             value = match.group(2).strip()
-            if value not in ("{}", "*this") and not value.startswith("{"):
+            # A value that is already its type's empty one gives no mutant.
+            if value not in EMPTY and not value.startswith("{"):
                 add(0, len(line), match.group(1) + "return {};", "return")
         elif STATEMENT_LINE.match(code) and balanced(code) and stripped.split("(")[0].split()[0] not in KEYWORDS:
             indent = len(line) - len(line.lstrip())

@@ -112,6 +112,13 @@ TEST(Tlpp, HelpOnEveryCommand) {
   EXPECT_EQ(set.out.substr(0, set.out.find('\n')),
             "usage: tlpp set PLUGIN_DIR PARAM VALUE [--store-lang CODE] [--dry-run] [--value-stdin] [--wait SECONDS]");
   EXPECT_EQ(Tlpp("--version").out.rfind("tlpp ", 0), 0u);
+  // The general help lists each option once, however many commands take it.
+  const std::string all = Tlpp("--help").out;
+  const std::string options = all.substr(all.find("\noptions:\n"), all.find("\nexit status:") - all.find("\noptions:"));
+  for (const char* option : {"\n  --wait SECONDS ", "\n  --store-lang CODE ", "\n  --dry-run ", "\n  --backup DIR "}) {
+    EXPECT_EQ(options.find(option), options.rfind(option)) << option;
+    EXPECT_NE(options.find(option), std::string::npos) << option << options;
+  }
   // As git config does: an undeclared parameter prints nothing and exits 1.
   const CommandRun undeclared = Tlpp("get " + std::string(TLPP_SAMPLES_DIR) + "/invoice NoSuchParam");
   EXPECT_EQ(undeclared.status, 1);

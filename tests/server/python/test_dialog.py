@@ -3,6 +3,7 @@ module is loaded when the first dialog opens; without it, 100995 names it."""
 import ctypes
 import multiprocessing
 import os
+import pytest
 import shutil
 import subprocess
 import sys
@@ -42,9 +43,12 @@ def in_fresh_process(*args):  # where no module of that name is loaded yet
 
 def test_python_finds_the_built_module_at_run_time(invoice, root):
     answer_dialogs()
-    invoice.ShowConfigDialogue("en")
+    invoice.ShowConfigDialogue("en", CharSet=32767, CharSetIO=-32768)  # the ends of a 16-bit integer
     assert invoice.IsActive is False
     assert 'active="false"' in (root / "invoice" / "config.xml").read_text()
+    for wide in ({"CharSet": 32768}, {"CharSetIO": -32769}):
+        with pytest.raises(tlpaymentplugins.Error, match="^6: "):
+            invoice.ShowConfigDialogue("en", **wide)
 
 
 def test_an_installed_c_library_finds_the_module_beside_it_or_names_it(root, tmp_path):

@@ -96,13 +96,14 @@ TEST(PlugInUpgrade, KeepsTheOwnersFilesAndNeverFollowsALinkOut) {
   CopySample("creditcard", dir / "next");
   fs::create_directory(dir / "shop/p/notes");
   WriteFile(dir / "shop/p/notes/mine.txt", "owner");
-  WriteFile(dir / "next/merchant.pem", "shipped");
+  fs::remove(dir / "next/merchant.pem");
+  fs::create_symlink("shipped.pem", dir / "next/merchant.pem");
   WriteFile(dir / "outside", "secret");
   fs::create_symlink(dir / "outside", dir / "next/link");
   const std::string owners = ReadFile(dir / "shop/p/merchant.pem");
   PlugInUpgrade(dir / "shop/p", dir / "next").Apply(kWait);
   EXPECT_EQ(ReadFile(dir / "shop/p/merchant.pem"), owners);
-  EXPECT_EQ(ReadFile(dir / "shop/p/merchant.pem.new"), "shipped");
+  EXPECT_EQ(fs::read_symlink(dir / "shop/p/merchant.pem.new"), "shipped.pem");
   EXPECT_EQ(ReadFile(dir / "shop/p/notes/mine.txt"), "owner");
   EXPECT_EQ(fs::read_symlink(dir / "shop/p/link"), dir / "outside");
 }

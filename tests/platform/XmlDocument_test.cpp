@@ -203,5 +203,8 @@ TEST(XmlCreate, NewElementAndAttributeWithoutNamespaceSurviveASave) {
   lang.text("en");
   EXPECT_EQ(value.attributes().getNamedItem("lang").text(), "en");
   EXPECT_NE(doc.xml().find("<Value lang=\"en\"/>"), std::string::npos) << doc.xml();
+  // A node already in the tree moves to where it is appended.
+  parent.appendChild(parent.selectSingleNode("*[local-name()='p']"));
+  EXPECT_NE(doc.xml().find("<r xmlns=\"urn:x\"><Value lang=\"en\"/><p/></r>"), std::string::npos) << doc.xml();
   EXPECT_TRUE(Raises(5, [&] { doc.createNode(XmlDocument::NODE_ELEMENT, "Value", "urn:y"); }));
 }

@@ -231,6 +231,8 @@ TEST_F(CInterface, BooleansAreAutomationBooleans) {
   const std::string config = Take(text);
   EXPECT_EQ(config.size(), length);
   EXPECT_NE(config.find("active=\"true\""), std::string::npos);
+  ASSERT_EQ(tlpp_PlugIn_get_Config(invoice, &text, nullptr, &error), TLPP_OK) << "the length is optional";
+  EXPECT_EQ(Take(text), config);
   ASSERT_EQ(tlpp_PlugIn_get_IsUserDef(invoice, &value, &error), TLPP_OK);
   EXPECT_EQ(value, 0);
   tlpp_Release(invoice, nullptr);
@@ -404,6 +406,12 @@ TEST_F(CInterface, AnUpgradeIsPlannedAppliedAndRolledBack) {
   EXPECT_NE(plan.find("carried\tApiKey\t\t(secret)\t(secret)\n"), std::string::npos) << plan;
 
   char* backup = nullptr;
+  // A failed call leaves every output empty, so that a host may free them.
+  lines = reinterpret_cast<char*>(&error);
+  EXPECT_EQ(tlpp_PlugInUpgrade_Apply(folder.c_str(), folder.c_str(), 0, nullptr, &backup, &lines, nullptr, &error),
+            TLPP_E_ERROR);
+  EXPECT_EQ(lines, nullptr);
+  EXPECT_EQ(backup, nullptr);
   ASSERT_EQ(tlpp_PlugInUpgrade_Apply(folder.c_str(), (next / "creditcard").c_str(), 0, nullptr, &backup, &lines,
                                      nullptr, &error),
             TLPP_OK)

@@ -55,6 +55,19 @@ TEST(TlppCheck, InactivePlugInsGetWarningsOnlyAndCleanOnesNothing) {
             "Inactive\ten\twarning\tempty-caption\tThe dialog would show empty captions for: FormCmdApplyCaption.\n");
 }
 
+// A dialog that fails in one language only is reported for that language.
+TEST(TlppCheck, ADialogFailingInOneLanguageIsReportedForItAlone) {
+  TempDir dir;
+  Root(dir, {"clean"});
+  std::string config = ReadFile(dir / "clean/config.xml");
+  config.replace(config.find("<Name lang=\"de\">"), 16, "<Name lang=\"xx\">");
+  WriteFile(dir / "clean/config.xml", config);
+  const CommandRun run = Check(dir.path());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out.rfind("Clean\tde\terror\tdialog-fails\t", 0), 0u) << run.out;
+  EXPECT_EQ(run.out.rfind("dialog-fails"), run.out.find("dialog-fails")) << run.out;
+}
+
 TEST(TlppCheck, JsonIsOneObjectPerFindingInAnArray) {
   TempDir dir;
   const CommandRun run = Check(Root(dir, {"inactive"}) + " --format json");

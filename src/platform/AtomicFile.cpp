@@ -16,8 +16,7 @@ namespace {
 // Removes the temporary file unless the rename took it over.
 class TemporaryFile {
  public:
-  explicit TemporaryFile(std::string pattern) : mPath(std::move(pattern)) {
-    mFd = mkstemp(mPath.data());
+  explicit TemporaryFile(std::string pattern) : mPath(std::move(pattern)), mFd(mkstemp(mPath.data())) {
     if (mFd < 0) mPath.clear();
   }
   ~TemporaryFile() {
@@ -38,7 +37,7 @@ class TemporaryFile {
 
  private:
   std::string mPath;
-  int mFd = -1;
+  int mFd;
 };
 
 mode_t DefaultMode() {

@@ -72,7 +72,9 @@ bool XmlDocument::load(const std::string& path) {
   xmlDocPtr doc = xmlCtxtReadMemory(context.get(), bytes.data(), static_cast<int>(bytes.size()), path.c_str(), nullptr,
                                     kLoadOptions);
   auto owned = doc != nullptr ? XmlNodeAccess::Own(doc) : nullptr;
-  if (doc == nullptr || context->wellFormed == 0 || xmlDocGetRootElement(doc) == nullptr) {
+  // Without recovery, libxml2 hands back a document only when it is
+  // well-formed.
+  if (doc == nullptr || xmlDocGetRootElement(doc) == nullptr) {
     // The first error is where the document went wrong; later ones follow
     // from it.
     mParseResult.line = guard.line();

@@ -29,7 +29,11 @@ TEST_F(Opening, EveryControlTakesCharSetAndOnlyTheSettingsViewTakesCharSetIO) {
   Load("plugin.xml");
   plugIn.ShowConfigDialogue("de", "de", 238, 161);
   const auto& form = frontend->form();
-  for (const auto* font : {&form.Font, &form.SSAPlugIn.Font2, &form.cmdApply.Font, &form.ReportDesc.Font}) {
+  for (const auto* font :
+       {&form.Font, &form.SSAPlugIn.Font, &form.SSAPlugIn.Font2, &form.LeadLogo.Font, &form.lblPlugInInfo.Font,
+        &form.LblPlugInName.Font, &form.txtPlugInInfo.Font, &form.lblProviderURL.Font, &form.LblPlugInCopyRight.Font,
+        &form.SSCPlugInActive.Font, &form.cmdOk.Font, &form.cmdCancel.Font, &form.cmdApply.Font, &form.ParamDesc.Font,
+        &form.TLUReport.Font, &form.ReportDesc.Font}) {
     EXPECT_EQ(font->Charset, 238);
   }
   EXPECT_EQ(form.TLUSettings.Font.Charset, 161);

@@ -114,7 +114,9 @@ RETURN_LINE = re.compile(r"^(\s*)return\s+(.+);\s*$")
 STATEMENT_LINE = re.compile(
     r"^\s*(throw\b.*|[A-Za-z_][\w:\[\]]*(?:(?:\.|->)[A-Za-z_]\w*(?:\(\))?)*(?:\(.*\)|\s*[-+*/|&^]?=\s.*|\+\+|--));\s*$")
 SWAP_AT = re.compile(r"\b\w+\(([A-Za-z_][\w.:>\-]*), ([A-Za-z_][\w.:>\-]*)\)")
-EMPTY = {"*this", "false", "0", "nullptr", "\"\"", "std::string()", "std::nullopt", "std::string{}"}
+# Values that are already their type's empty one (kExitOk, tlpp's status
+# for success, is 0).
+EMPTY = {"*this", "false", "0", "nullptr", "\"\"", "std::string()", "std::nullopt", "std::string{}", "kExitOk"}
 KEYWORDS = {"if", "while", "for", "switch", "return", "sizeof", "static_cast", "const_cast", "reinterpret_cast"}
 
 

@@ -86,8 +86,10 @@ def test_a_second_writer_waits_for_the_folder_lock_then_gives_up(root):
     folder = str(root / "invoice")
     with PlugInLock(folder):
         with raises(100996):
-            with PlugInLock(folder, timeout=0.1):
+            with PlugInLock(folder, timeout=0):  # no wait at all
                 pass
+    with raises(5):
+        PlugInLock(folder, timeout=-0.001)
     assert not os.path.exists(os.path.join(folder, "config.xml.lock"))
 
 

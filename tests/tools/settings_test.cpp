@@ -112,6 +112,9 @@ TEST(TlppSet, ChecksUnknownNamesAndDryRunsWriteNothing) {
     EXPECT_EQ(unknown.status, name == std::string("Cards") ? 2 : 1) << name;
   }
   EXPECT_NE(Tlpp("set " + shop + " Lable x", "&1").out.find("it has: Label, "), std::string::npos);
+  // Closest first: one letter too many costs one, as one too few does.
+  EXPECT_EQ(Tlpp("set " + shop + " Daysx x", "&1").out,
+            "tlpp set: Shop has no parameter Daysx; it has: Days, Amex, Label, Cards, Visa, Note, Fee\n");
   EXPECT_EQ(ReadFile(shop + "/config.xml"), original);
   EXPECT_EQ(Tlpp("set " + shop + " Amex YES").out, "Shop Amex: \"0\" -> \"1\"\n");
 }
@@ -202,6 +205,9 @@ TEST(TlppImport, ReportsEveryProblemWithItsPathAndWritesNothing) {
     WriteFile(dir / "bad.json", text);
     EXPECT_EQ(Tlpp("import " + (dir / "bad.json") + " " + dir.path()).status, status) << text;
   }
+  WriteFile(dir / "bad.json", "{\"format\": \"other\", \"version\": 1, \"plugins\": []}");
+  EXPECT_EQ(Tlpp("import " + (dir / "bad.json") + " " + dir.path(), "&1").out,
+            "tlpp import: $.format: expected \"tlpp-settings\"\n");
   EXPECT_EQ(ReadFile(shop + "/config.xml"), original);
 }
 

@@ -127,38 +127,15 @@ TEST(TlppParams, ShowsEveryStoreLanguageSideBySide) {
   EXPECT_NE(json.find("\"values\": {\n        \"en\": null\n      }"), std::string::npos) << json;
 }
 
-// Values at and past the cell's width, in one-byte and two-byte letters;
-// names shorter than the header; the default language declared second; two
-// parameters of one name, of which get and set take the first.
+// cut/: values at and past the cell's width, the default language second,
+// two parameters of one name, of which get and set take the first.
 TEST(TlppParams, CutsLongValuesAndKeepsTheColumns) {
   TempDir dir;
-  const std::string at(36, 'a'), past(37, 'b'), plain = "readOnly=\"false\" localValue=\"false\"";
-  std::string wide;
-  for (int i = 0; i < 37; ++i) wide += "ä";
-  const std::string folder =
-      MakePlugInFolder(dir, "cut",
-                       "<P active=\"true\"><ID>Cut</ID><Languages><AppLang><Language isoCode=\"en\"/>"
-                       "<Language isoCode=\"de\" default=\"true\"/></AppLang></Languages><Params>"
-                       "<Param name=\"At\" type=\"text\" readOnly=\"false\" localValue=\"true\"><Value lang=\"en\">" +
-                           at + "</Value><Value lang=\"de\">" + past +
-                           "</Value></Param><Param name=\"Üm\" type=\"text\" " + plain + "><Value>" + wide +
-                           "</Value></Param><Param name=\"Du\" type=\"text\" " + plain +
-                           "><Value>first</Value></Param>"
-                           "<Param name=\"Du\" type=\"integer\" " +
-                           plain + "><Value>2</Value></Param></Params></P>");
-  EXPECT_EQ(Tlpp("params " + folder).out,
-            "Cut\n"
-            "PARAM  TYPE      en                                    de\n"
-            "At     text      " +
-                at + "  " + past.substr(0, 33) +
-                "...\n"
-                "Üm     text      " +
-                wide.substr(0, 66) +
-                "... (all languages)\n"
-                "Du     text      first (all languages)\n"
-                "Du     integer   2 (all languages)\n");
-  EXPECT_EQ(Tlpp("get " + folder + " At").out, past + "\n");
-  EXPECT_EQ(Tlpp("get " + folder + " At --store-lang=en").out, at + "\n");
+  fs::copy(std::string(TLPP_TEST_DATA) + "/tools/data/settings/cut", dir / "cut");
+  const std::string folder = dir / "cut";
+  EXPECT_EQ(Tlpp("params " + folder).out, Fixture("tools/data/settings/cut.expected"));
+  EXPECT_EQ(Tlpp("get " + folder + " At").out, std::string(37, 'b') + "\n");
+  EXPECT_EQ(Tlpp("get " + folder + " At --store-lang=en").out, std::string(36, 'a') + "\n");
   EXPECT_EQ(Tlpp("set " + folder + " Du second").out, "Cut Du: \"first\" -> \"second\"\n");
   EXPECT_EQ(Tlpp("get " + folder + " Du").out, "second\n");
   EXPECT_NE(ReadFile(folder + "/config.xml").find("<Value>2</Value>"), std::string::npos);

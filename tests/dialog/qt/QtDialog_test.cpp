@@ -6,7 +6,9 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -30,11 +32,12 @@ using testing_support::TempDir;
 
 namespace {
 
-// Runs user once the dialog is shown and its modal loop runs.
+// Runs user once the dialog is shown, active, and its modal loop runs.
 void WhenShown(std::function<void(QDialog&)> user) {
   QTimer::singleShot(0, [user = std::move(user)] {
     auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
     try {
       user(*dialog);
     } catch (const std::exception& error) {
@@ -151,6 +154,37 @@ TEST_F(QtDialog, AFileThatIsNotAPictureKeepsTheDialogShut) {
   plugIn.ConfigPath(plugInDir);
   EXPECT_TRUE(testing_support::Raises(481, [&] { plugIn.ShowConfigDialogue("de", "de"); }));
   EXPECT_EQ(QApplication::topLevelWidgets().count(), 0);
+}
+
+// The logo beside the name; the link underlined under the pointer, framed
+// with the focus; a click in the description leaves nothing selected.
+TEST_F(QtDialog, TheMainTabFollowsThePointerAndTheFocus) {
+  PlugIn plugIn;
+  plugIn.ConfigPath(plugInDir);
+  WhenShown([&](QDialog& dialog) {
+    auto* logo = Child<QWidget>(dialog, "LeadLogo");
+    EXPECT_EQ(logo->geometry(), QRect(8, 32, 52, 42));  // 50 x 40 pixels and a margin, centred in its box
+    auto* link = Child<QLabel>(dialog, "lblProviderURL");
+    QTest::mouseMove(link);
+    EXPECT_TRUE(link->font().underline());
+    QTest::mousePress(logo, Qt::LeftButton);  // a drag across the logo leaves the link as it was
+    QTest::mouseMove(logo, QPoint(2, 2));
+    QTest::mouseRelease(logo, Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_TRUE(link->font().underline());
+    QTest::mouseMove(Child<QWidget>(dialog, "TabPlugInMain"), QPoint(2, 300));
+    EXPECT_FALSE(link->font().underline());
+
+    auto* description = Child<QPlainTextEdit>(dialog, "txtPlugInInfo");
+    QTest::mouseClick(description->viewport(), Qt::LeftButton, Qt::ShiftModifier, QPoint(100, 10));
+    EXPECT_EQ(description->textCursor().selectedText(), QString());
+    description->setFocus();
+    QTest::keyClick(description, Qt::Key_Tab);
+    EXPECT_EQ(link->frameShape(), QFrame::Box);
+    QTest::keyClick(link, Qt::Key_Tab);
+    EXPECT_EQ(link->frameShape(), QFrame::NoFrame);
+    dialog.close();
+  });
+  plugIn.ShowConfigDialogue("de", "de");
 }
 
 int main(int argc, char** argv) {

@@ -8,8 +8,10 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -185,6 +187,47 @@ TEST_F(QtDialog, TheMainTabFollowsThePointerAndTheFocus) {
     dialog.close();
   });
   plugIn.ShowConfigDialogue("de", "de");
+}
+
+// The views' rows start at the top under a bold caption; the row being
+// edited is highlighted. An entry refused when Tab leaves it is named in a
+// message and keeps the focus; one left by a click on Cancel is dropped.
+TEST_F(QtDialog, TheSettingsViewShowsItsRowsAndKeepsARefusedEntryInFocus) {
+  PlugIn plugIn;
+  plugIn.ConfigPath(plugInDir);
+  std::string message;
+  WhenShown([&](QDialog& dialog) {
+    auto* tabs = Child<QTabWidget>(dialog, "SSAPlugIn");
+    tabs->setCurrentIndex(2);
+    EXPECT_EQ(Child<QWidget>(dialog, "agb.txt")->y(), 2);
+    tabs->setCurrentIndex(1);
+    auto* caption = Child<QWidget>(dialog, "TLUSettings")->findChild<QLabel*>({}, Qt::FindDirectChildrenOnly);
+    EXPECT_TRUE(caption->font().bold());
+    EXPECT_EQ(caption->contentsRect(), caption->rect().adjusted(4, 2, -4, -2));
+    auto* term = Child<QLineEdit>(dialog, "PaymentTerm");
+    QTest::mouseClick(term, Qt::LeftButton);
+    EXPECT_EQ(term->parentWidget()->backgroundRole(), QPalette::Highlight);
+    EXPECT_EQ(Child<QLineEdit>(dialog, "PaymentLabel")->parentWidget()->backgroundRole(), QPalette::Base);
+
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        message = box->text().toStdString();
+        box->buttons().value(0)->click();
+      }
+    });
+    answer.start(10);
+    term->selectAll();
+    QTest::keyClicks(term, "abc");
+    QTest::keyClick(term, Qt::Key_Tab);
+    EXPECT_TRUE(QTest::qWaitFor([term] { return term->hasFocus(); }));
+    EXPECT_EQ(term->text(), "14");
+    QTest::keyClicks(term, "7");
+    QTest::mouseClick(Child<QPushButton>(dialog, "cmdCancel"), Qt::LeftButton);
+  });
+  plugIn.ShowConfigDialogue("de", "de");
+  EXPECT_EQ(message, "Zahlungsziel in Tagen: Type mismatch");
+  EXPECT_EQ(plugIn.GetParam("PaymentTerm"), "14");
 }
 
 int main(int argc, char** argv) {

@@ -116,9 +116,15 @@ TEST_F(QtDialog, ASecretIsMaskedAndSavedAsTyped) {
     EXPECT_EQ(key->text(), QString());
     EXPECT_EQ(key->placeholderText(), QString(8, QChar(0x2022)));
     auto* show = Child<QToolButton>(dialog, "ApiKey.show");
+    key->setFocus();
     QTest::mousePress(show, Qt::LeftButton);
     EXPECT_EQ(key->text(), secret);
     EXPECT_EQ(key->echoMode(), QLineEdit::Normal);
+    QTest::keyClicks(key, "-2");  // typed while shown: added to the value
+    QTest::mouseRelease(show, Qt::LeftButton);
+    QTest::keyClick(key, Qt::Key_Tab);
+    QTest::mousePress(show, Qt::LeftButton);
+    EXPECT_EQ(key->text(), secret + "-2");
     QTest::mouseRelease(show, Qt::LeftButton);
     EXPECT_EQ(key->text(), QString());
     key->setFocus();

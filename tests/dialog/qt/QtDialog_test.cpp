@@ -156,12 +156,17 @@ TEST_F(QtDialog, ScreenshotsOfEverySampleAreWrittenAndNothingIsSaved) {
   }
 }
 
+// A dialog that could not open was not closed by OK, whatever the one before.
 TEST_F(QtDialog, AFileThatIsNotAPictureKeepsTheDialogShut) {
-  testing_support::WriteFile(plugInDir + "/logo.bmp", "not a picture");
   PlugIn plugIn;
   plugIn.ConfigPath(plugInDir);
+  WhenShown([](QDialog& dialog) { QTest::mouseClick(Child<QPushButton>(dialog, "cmdOk"), Qt::LeftButton); });
+  plugIn.ShowConfigDialogue("de", "de");
+  ASSERT_TRUE(frontend->LastClosedByOk());
+  testing_support::WriteFile(plugInDir + "/logo.bmp", "not a picture");
   EXPECT_TRUE(testing_support::Raises(481, [&] { plugIn.ShowConfigDialogue("de", "de"); }));
   EXPECT_EQ(QApplication::topLevelWidgets().count(), 0);
+  EXPECT_FALSE(frontend->LastClosedByOk());
 }
 
 // The logo beside the name; the link underlined under the pointer, framed

@@ -6,8 +6,12 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -30,11 +34,12 @@ using testing_support::TempDir;
 
 namespace {
 
-// Runs user once the dialog is shown and its modal loop runs.
+// Runs user once the dialog is shown, active, and its modal loop runs.
 void WhenShown(std::function<void(QDialog&)> user) {
   QTimer::singleShot(0, [user = std::move(user)] {
     auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
     try {
       user(*dialog);
     } catch (const std::exception& error) {
@@ -111,9 +116,15 @@ TEST_F(QtDialog, ASecretIsMaskedAndSavedAsTyped) {
     EXPECT_EQ(key->text(), QString());
     EXPECT_EQ(key->placeholderText(), QString(8, QChar(0x2022)));
     auto* show = Child<QToolButton>(dialog, "ApiKey.show");
+    key->setFocus();
     QTest::mousePress(show, Qt::LeftButton);
     EXPECT_EQ(key->text(), secret);
     EXPECT_EQ(key->echoMode(), QLineEdit::Normal);
+    QTest::keyClicks(key, "-2");  // typed while shown: added to the value
+    QTest::mouseRelease(show, Qt::LeftButton);
+    QTest::keyClick(key, Qt::Key_Tab);
+    QTest::mousePress(show, Qt::LeftButton);
+    EXPECT_EQ(key->text(), secret + "-2");
     QTest::mouseRelease(show, Qt::LeftButton);
     EXPECT_EQ(key->text(), QString());
     key->setFocus();
@@ -145,12 +156,89 @@ TEST_F(QtDialog, ScreenshotsOfEverySampleAreWrittenAndNothingIsSaved) {
   }
 }
 
+// A dialog that could not open was not closed by OK, whatever the one before.
 TEST_F(QtDialog, AFileThatIsNotAPictureKeepsTheDialogShut) {
-  testing_support::WriteFile(plugInDir + "/logo.bmp", "not a picture");
   PlugIn plugIn;
   plugIn.ConfigPath(plugInDir);
+  WhenShown([](QDialog& dialog) { QTest::mouseClick(Child<QPushButton>(dialog, "cmdOk"), Qt::LeftButton); });
+  plugIn.ShowConfigDialogue("de", "de");
+  ASSERT_TRUE(frontend->LastClosedByOk());
+  testing_support::WriteFile(plugInDir + "/logo.bmp", "not a picture");
   EXPECT_TRUE(testing_support::Raises(481, [&] { plugIn.ShowConfigDialogue("de", "de"); }));
   EXPECT_EQ(QApplication::topLevelWidgets().count(), 0);
+  EXPECT_FALSE(frontend->LastClosedByOk());
+}
+
+// The logo beside the name; the link underlined under the pointer, framed
+// with the focus; a click in the description leaves nothing selected.
+TEST_F(QtDialog, TheMainTabFollowsThePointerAndTheFocus) {
+  PlugIn plugIn;
+  plugIn.ConfigPath(plugInDir);
+  WhenShown([&](QDialog& dialog) {
+    auto* logo = Child<QWidget>(dialog, "LeadLogo");
+    EXPECT_EQ(logo->geometry(), QRect(8, 32, 52, 42));  // 50 x 40 pixels and a margin, centred in its box
+    auto* link = Child<QLabel>(dialog, "lblProviderURL");
+    QTest::mouseMove(link);
+    EXPECT_TRUE(link->font().underline());
+    QTest::mousePress(logo, Qt::LeftButton);  // a drag across the logo leaves the link as it was
+    QTest::mouseMove(logo, QPoint(2, 2));
+    QTest::mouseRelease(logo, Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_TRUE(link->font().underline());
+    QTest::mouseMove(Child<QWidget>(dialog, "TabPlugInMain"), QPoint(2, 300));
+    EXPECT_FALSE(link->font().underline());
+
+    auto* description = Child<QPlainTextEdit>(dialog, "txtPlugInInfo");
+    QTest::mouseClick(description->viewport(), Qt::LeftButton, Qt::ShiftModifier, QPoint(100, 10));
+    EXPECT_EQ(description->textCursor().selectedText(), QString());
+    description->setFocus();
+    QTest::keyClick(description, Qt::Key_Tab);
+    EXPECT_EQ(link->frameShape(), QFrame::Box);
+    QTest::keyClick(link, Qt::Key_Tab);
+    EXPECT_EQ(link->frameShape(), QFrame::NoFrame);
+    dialog.close();
+  });
+  plugIn.ShowConfigDialogue("de", "de");
+}
+
+// The views' rows start at the top under a bold caption; the row being
+// edited is highlighted. An entry refused when Tab leaves it is named in a
+// message and keeps the focus; one left by a click on Cancel is dropped.
+TEST_F(QtDialog, TheSettingsViewShowsItsRowsAndKeepsARefusedEntryInFocus) {
+  PlugIn plugIn;
+  plugIn.ConfigPath(plugInDir);
+  std::string message;
+  WhenShown([&](QDialog& dialog) {
+    auto* tabs = Child<QTabWidget>(dialog, "SSAPlugIn");
+    tabs->setCurrentIndex(2);
+    EXPECT_EQ(Child<QWidget>(dialog, "agb.txt")->y(), 2);
+    tabs->setCurrentIndex(1);
+    auto* caption = Child<QWidget>(dialog, "TLUSettings")->findChild<QLabel*>({}, Qt::FindDirectChildrenOnly);
+    EXPECT_TRUE(caption->font().bold());
+    EXPECT_EQ(caption->contentsRect(), caption->rect().adjusted(4, 2, -4, -2));
+    auto* term = Child<QLineEdit>(dialog, "PaymentTerm");
+    QTest::mouseClick(term, Qt::LeftButton);
+    EXPECT_EQ(term->parentWidget()->backgroundRole(), QPalette::Highlight);
+    EXPECT_EQ(Child<QLineEdit>(dialog, "PaymentLabel")->parentWidget()->backgroundRole(), QPalette::Base);
+
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        message = box->text().toStdString();
+        box->buttons().value(0)->click();
+      }
+    });
+    answer.start(10);
+    term->selectAll();
+    QTest::keyClicks(term, "abc");
+    QTest::keyClick(term, Qt::Key_Tab);
+    EXPECT_TRUE(QTest::qWaitFor([term] { return term->hasFocus(); }));
+    EXPECT_EQ(term->text(), "14");
+    QTest::keyClicks(term, "7");
+    QTest::mouseClick(Child<QPushButton>(dialog, "cmdCancel"), Qt::LeftButton);
+  });
+  plugIn.ShowConfigDialogue("de", "de");
+  EXPECT_EQ(message, "Zahlungsziel in Tagen: Type mismatch");
+  EXPECT_EQ(plugIn.GetParam("PaymentTerm"), "14");
 }
 
 int main(int argc, char** argv) {

@@ -95,7 +95,6 @@ void QtDialogFrontend::ShowModal(frmPlugIn& form) {
     dialog.exec();
   } else {
     QDir().mkpath(QString::fromStdString(mScreenshotFolder));
-    dialog.show();
     const char* names[] = {"main.png", "advanced.png", "report.png"};
     for (int i = 0; i < dialog.Tabs()->count() && i < 3; ++i) {
       dialog.Tabs()->setCurrentIndex(i);

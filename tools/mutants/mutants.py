@@ -359,6 +359,9 @@ def first_failure(tests):
 
 # -------------------------------------------------------------------- the run
 
+SPENT = {"build": 0.0, "tests": 0.0}
+
+
 def judge(fault, reach, killers):
     """Plants one fault, builds and runs the tests that reach it: caught,
     MISSED, equal (a claimed equivalent that survived), unreached (missed:
@@ -369,14 +372,18 @@ def judge(fault, reach, killers):
     chosen = reach.tests_for(fault.path, fault.lines)
     target.write_text(planted)
     try:
+        started = time.monotonic()
         built, _ = build()
+        SPENT["build"] += time.monotonic() - started
         if not built:
             return "unbuilt", ""
         if not chosen:
             return ("equal", fault.equivalent) if fault.equivalent else ("unreached", "no test runs the line")
         first = killers.get(fault.path, [])
         order = sorted(chosen, key=lambda index: (index not in first, reach.tests[index].seconds))
+        started = time.monotonic()
         failed = first_failure([reach.tests[index] for index in order])
+        SPENT["tests"] += time.monotonic() - started
     finally:
         target.write_text(original)
     if failed:
@@ -497,7 +504,8 @@ def main():
         print("\nsurvivors, each with the command that plants it alone:")
         for fault in survivors:
             print(f"  {fault.describe()}\n      {fault.reproduce()}")
-    print(f"\n{(time.monotonic() - started) / 60:.1f} min")
+    print(f"\n{(time.monotonic() - started) / 60:.1f} min ({SPENT['build'] / 60:.1f} building mutants,"
+          f" {SPENT['tests'] / 60:.1f} running tests)")
     return 0
 
 

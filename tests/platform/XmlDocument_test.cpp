@@ -1,10 +1,12 @@
 #include "platform/XmlDocument.h"
 
 #include <gtest/gtest.h>
+#include <libxml/xmlerror.h>
 #include <sys/stat.h>
 
 #include <filesystem>
 
+#include "platform/LibxmlGuard.h"
 #include "support/Raises.h"
 #include "support/ScratchMount.h"
 #include "support/TempDir.h"
@@ -38,6 +40,18 @@ TEST(XmlDocumentLoad, NeverReadsExternalEntities) {
   testing::internal::CaptureStderr();
   if (doc.load(dir / "entity.xml")) {
     EXPECT_EQ(doc.xml().find("TOP-SECRET"), std::string::npos);
+  }
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+// libxml2's messages of either kind go to the guard in force, never to
+// standard error.
+TEST(XmlDocumentLoad, Libxml2SaysNothingOnStandardErrorWhileAGuardStands) {
+  testing::internal::CaptureStderr();
+  {
+    const LibxmlGuard guard;
+    xmlGenericError(xmlGenericErrorContext, "a generic message\n");
+    EXPECT_FALSE(guard.message().empty());
   }
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }

@@ -175,6 +175,7 @@ TEST_F(QtDialog, TheMainTabFollowsThePointerAndTheFocus) {
   PlugIn plugIn;
   plugIn.ConfigPath(plugInDir);
   WhenShown([&](QDialog& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), "Zahlungsart Rechnung");
     auto* logo = Child<QWidget>(dialog, "LeadLogo");
     EXPECT_EQ(logo->geometry(), QRect(8, 32, 52, 42));  // 50 x 40 pixels and a margin, centred in its box
     auto* link = Child<QLabel>(dialog, "lblProviderURL");

@@ -43,4 +43,8 @@ TEST(FileSystemObject, TextFilesAreReadAndWrittenAsBytes) {
   fso.CopyFile(dir / "t.txt", dir / "copy.txt", true);
   EXPECT_EQ(ReadFile(dir / "copy.txt"), "new");
   EXPECT_TRUE(Raises(53, [&] { fso.CopyFile(dir / "none", dir / "x", true); }));
+  fso.CreateFolder(dir / "made");
+  EXPECT_TRUE(fs::is_directory(dir / "made"));
+  EXPECT_TRUE(Raises(58, [&] { fso.CreateFolder(dir / "made"); }));
+  EXPECT_TRUE(Raises(76, [&] { fso.CreateFolder(dir / "none/made"); }));
 }

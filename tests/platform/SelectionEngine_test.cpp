@@ -141,6 +141,7 @@ TEST(SelectionEngine, KeepsAnIndexByNameAndWhatItKeepsWithinItsBudget) {
   ASSERT_EQ(doc.selectNodes("//Value").length(), 2000);
   ASSERT_EQ(doc.selectNodes("//Param").length(), 2000);
   EXPECT_GE(engine.footprint(), 4001 * sizeof(void*)) << "an index of every element";
+  EXPECT_GE(engine.budget(), 4001 * sizeof(xmlNode) * 9 / 100) << "9 % of at least its elements";
   for (int i = 0; i < 2000; i += 3) {
     const std::string name = "p" + std::to_string(i);
     ASSERT_EQ(doc.selectSingleNode("//Param[@name='" + name + "']").attributes().getNamedItem("name").text(), name);

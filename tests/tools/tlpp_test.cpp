@@ -114,6 +114,7 @@ TEST(Tlpp, HelpOnEveryCommand) {
   EXPECT_EQ(Tlpp("--version").out.rfind("tlpp ", 0), 0u);
   // The general help lists each option once, however many commands take it.
   const std::string all = Tlpp("--help").out;
+  for (const char* word : {"help", "-h"}) EXPECT_EQ(Tlpp(word).out, all) << word;
   const std::string options = all.substr(all.find("\noptions:\n"), all.find("\nexit status:") - all.find("\noptions:"));
   for (const char* option : {"\n  --wait SECONDS ", "\n  --store-lang CODE ", "\n  --dry-run ", "\n  --backup DIR "}) {
     EXPECT_EQ(options.find(option), options.rfind(option)) << option;

@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -187,6 +188,9 @@ TEST_F(QtDialog, TheMainTabFollowsThePointerAndTheFocus) {
     EXPECT_TRUE(link->font().underline());
     QTest::mouseMove(Child<QWidget>(dialog, "TabPlugInMain"), QPoint(2, 300));
     EXPECT_FALSE(link->font().underline());
+    QTest::mouseMove(link);
+    QTest::mouseMove(Child<QTabWidget>(dialog, "SSAPlugIn")->tabBar(), QPoint(5, 5));
+    EXPECT_FALSE(link->font().underline()) << "the pointer moved on to the tabs";
 
     auto* description = Child<QPlainTextEdit>(dialog, "txtPlugInInfo");
     QTest::mouseClick(description->viewport(), Qt::LeftButton, Qt::ShiftModifier, QPoint(100, 10));

@@ -43,9 +43,12 @@ def in_fresh_process(*args):  # where no module of that name is loaded yet
 
 def test_python_finds_the_built_module_at_run_time(invoice, root):
     answer_dialogs()
+    invoice.ShowConfigDialogue("en")
+    assert (invoice.mCharSet, invoice.mCharSetIO) == (0, 0)
     invoice.ShowConfigDialogue("en", CharSet=32767, CharSetIO=-32768)  # the ends of a 16-bit integer
-    assert invoice.IsActive is False
-    assert 'active="false"' in (root / "invoice" / "config.xml").read_text()
+    assert (invoice.mCharSet, invoice.mCharSetIO) == (32767, -32768)
+    assert invoice.IsActive is True  # ticked twice
+    assert 'active="true"' in (root / "invoice" / "config.xml").read_text()
     for wide in ({"CharSet": 32768}, {"CharSetIO": -32769}):
         with pytest.raises(tlpaymentplugins.Error, match="^6: "):
             invoice.ShowConfigDialogue("en", **wide)

@@ -3,6 +3,7 @@
 // version changes nothing.
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <filesystem>
 #include <map>
 
@@ -81,7 +82,12 @@ TEST(PlugInUpgrade, AnUnchangedVersionChangesNoByteAndTheBackupIsTheOldFolder) {
     const auto before = Tree(dir / "shop/p");
     PlugInUpgrade upgrade(dir / "shop/p", dir / "next");
     EXPECT_TRUE(upgrade.Complete()) << sample;
+    const std::time_t now = std::time(nullptr);
     const std::string backup = upgrade.Apply(kWait);
+    // Named for when it was made, in local time.
+    char year[8];
+    std::strftime(year, sizeof year, "-%Y", std::localtime(&now));
+    EXPECT_NE(fs::path(backup).filename().string().find(year), std::string::npos) << backup;
     EXPECT_EQ(Tree(dir / "shop/p"), before) << sample;
     EXPECT_EQ(Tree(backup), before) << sample;
     EXPECT_EQ(PlugInUpgrade::Rollback(dir / "shop/p", kWait), backup);

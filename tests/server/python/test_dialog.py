@@ -27,8 +27,11 @@ def show_through_c(library, folder):
     c, plugin, error = ctypes.CDLL(library), ctypes.c_void_p(), CError()
     assert c.tlpp_CreateObject(b"TLPaymentPlugIns.PlugIn", ctypes.byref(plugin), None) == 0
     assert c.tlpp_PlugIn_let_ConfigPath(plugin, folder.encode(), None) == 0
-    c.tlpp_PlugIn_ShowConfigDialogue(plugin, b"en", None, None, None, ctypes.byref(error))
-    return error.number, error.description.decode()
+    charset, taken = ctypes.c_int16(204), (ctypes.c_int16(-1), ctypes.c_int16(-1))
+    c.tlpp_PlugIn_ShowConfigDialogue(plugin, b"en", None, ctypes.byref(charset), None, ctypes.byref(error))
+    c.tlpp_PlugIn_get_mCharSet(plugin, ctypes.byref(taken[0]), None)
+    c.tlpp_PlugIn_get_mCharSetIO(plugin, ctypes.byref(taken[1]), None)
+    return error.number, error.description.decode(), taken[0].value, taken[1].value
 
 
 # A fresh process finds the module only where the library looks for it; a
@@ -60,11 +63,12 @@ def test_an_installed_c_library_finds_the_module_beside_it_or_names_it(root, tmp
     module.parent.mkdir(parents=True)
     shutil.copy(os.environ["TLPP_DIALOG_MODULE"], module)
     config = root / "invoice" / "config.xml"
-    assert in_fresh_process(shutil.copy(built, tmp_path / "lib"), root / "invoice") == (0, "")
+    # The character set given, and 0 for the one left out.
+    assert in_fresh_process(shutil.copy(built, tmp_path / "lib"), root / "invoice") == (0, "", 204, 0)
     assert b'active="false"' in (saved := config.read_bytes())
 
     # Another copy, alone: nothing is shown or changed.
-    number, description = in_fresh_process(shutil.copy(built, tmp_path / "alone.so"), root / "invoice")
+    number, description, _, _ = in_fresh_process(shutil.copy(built, tmp_path / "alone.so"), root / "invoice")
     assert number == 100995 and MISSING in description
     assert config.read_bytes() == saved
 

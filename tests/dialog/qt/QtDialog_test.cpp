@@ -179,7 +179,10 @@ TEST_F(QtDialog, TheMainTabFollowsThePointerAndTheFocus) {
     EXPECT_EQ(dialog.windowTitle(), "Zahlungsart Rechnung");
     auto* logo = Child<QWidget>(dialog, "LeadLogo");
     EXPECT_EQ(logo->geometry(), QRect(8, 32, 52, 42));  // 50 x 40 pixels and a margin, centred in its box
+    const QImage drawn = logo->grab().toImage();
+    EXPECT_EQ(drawn.pixel(51, 41), drawn.pixel(0, 0)) << "the picture at its own size leaves the margin";
     auto* link = Child<QLabel>(dialog, "lblProviderURL");
+    EXPECT_EQ(link->font().styleHint(), QFont::SansSerif) << "a face like the one named where it is missing";
     QTest::mouseMove(link);
     EXPECT_TRUE(link->font().underline());
     QTest::mousePress(logo, Qt::LeftButton);  // a drag across the logo leaves the link as it was

@@ -90,6 +90,7 @@ TEST(PlugInUpgrade, AnUnchangedVersionChangesNoByteAndTheBackupIsTheOldFolder) {
     EXPECT_NE(fs::path(backup).filename().string().find(year), std::string::npos) << backup;
     EXPECT_EQ(Tree(dir / "shop/p"), before) << sample;
     EXPECT_EQ(Tree(backup), before) << sample;
+    fs::create_directory(fs::path(backup).parent_path() / "zz-not-a-backup");
     EXPECT_EQ(PlugInUpgrade::Rollback(dir / "shop/p", kWait), backup);
     EXPECT_EQ(Tree(dir / "shop/p"), before) << sample;
     EXPECT_FALSE(fs::exists(backup));

@@ -213,7 +213,7 @@ TEST(XmlCreate, NewElementAndAttributeWithoutNamespaceSurviveASave) {
   XmlNode value = doc.createNode(XmlDocument::NODE_ELEMENT, "Value", "");
   parent.appendChild(value);
   XmlNode lang = doc.createNode(XmlDocument::NODE_ATTRIBUTE, "lang", "");
-  value.attributes().setNamedItem(lang);
+  EXPECT_EQ(value.attributes().setNamedItem(lang), lang);
   lang.text("en");
   EXPECT_EQ(value.attributes().getNamedItem("lang").text(), "en");
   EXPECT_NE(doc.xml().find("<Value lang=\"en\"/>"), std::string::npos) << doc.xml();

@@ -107,6 +107,7 @@ TEST(TlppNew, StartsAPlugInThatChecksCleanAndStages) {
   ASSERT_EQ(Tlpp("new TLStart " + dir.path() + " --langs=en,de --name 'A & \"B\"'").status, 0);
   const std::string before = ReadFile(dir / "tlstart/config.xml");
   EXPECT_EQ(Tlpp("new tlstart " + dir.path() + " --langs fr").status, 2);
+  EXPECT_EQ(Tlpp("new TLStart /proc", "&1").out, "tlpp new: cannot create a folder in /proc\n");
   EXPECT_EQ(ReadFile(dir / "tlstart/config.xml"), before);
   ASSERT_EQ(Tlpp("activate " + dir / "tlstart").status, 0);
   const CommandRun run = Check(dir.path() + " --schema");

@@ -115,6 +115,8 @@ TEST(Tlpp, HelpOnEveryCommand) {
   // The general help lists each option once, however many commands take it.
   const std::string all = Tlpp("--help").out;
   for (const char* word : {"help", "-h"}) EXPECT_EQ(Tlpp(word).out, all) << word;
+  EXPECT_NE(all.find("\n  stage        stage a plug-in into a publish folder\n      tlpp stage PLUGIN_DIR"),
+            std::string::npos);
   const std::string options = all.substr(all.find("\noptions:\n"), all.find("\nexit status:") - all.find("\noptions:"));
   for (const char* option : {"\n  --wait SECONDS ", "\n  --store-lang CODE ", "\n  --dry-run ", "\n  --backup DIR "}) {
     EXPECT_EQ(options.find(option), options.rfind(option)) << option;

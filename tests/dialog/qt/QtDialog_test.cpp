@@ -217,6 +217,7 @@ TEST_F(QtDialog, TheSettingsViewShowsItsRowsAndKeepsARefusedEntryInFocus) {
   std::string message;
   WhenShown([&](QDialog& dialog) {
     auto* tabs = Child<QTabWidget>(dialog, "SSAPlugIn");
+    EXPECT_EQ(tabs->tabBar()->font().styleHint(), QFont::SansSerif) << "the tabs' own font";
     tabs->setCurrentIndex(2);
     EXPECT_EQ(Child<QWidget>(dialog, "agb.txt")->y(), 2);
     tabs->setCurrentIndex(1);

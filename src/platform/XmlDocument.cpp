@@ -57,9 +57,7 @@ bool XmlDocument::load(const std::string& path) {
   // A missing or unreadable file, or a folder in its place, just fails.
   std::string bytes;
   try {
-    const auto stream = FileSystemObject().OpenTextFile(path, FileSystemObject::ForReading, false);
-    bytes = stream->ReadAll();
-    stream->Close();
+    bytes = FileSystemObject().OpenTextFile(path, FileSystemObject::ForReading, false)->ReadAll();
   } catch (const Error& error) {
     mParseResult.message = error.Reason();
     return false;

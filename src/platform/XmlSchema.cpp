@@ -27,9 +27,7 @@ void Collect(void* problems, xmlErrorPtr error) {
 }  // namespace
 
 XmlSchema::XmlSchema(const std::string& path) {
-  const auto stream = FileSystemObject().OpenTextFile(path, FileSystemObject::ForReading, false);
-  const std::string bytes = stream->ReadAll();
-  stream->Close();
+  const std::string bytes = FileSystemObject().OpenTextFile(path, FileSystemObject::ForReading, false)->ReadAll();
   // Read from memory: the guard refuses every external resource, the
   // schema's own file included.
   LibxmlGuard guard;

@@ -245,6 +245,12 @@ TEST_F(CInterface, TheDialogWithoutADisplayIsANumberedError) {
   EXPECT_EQ(tlpp_PlugIn_ShowConfigDialogue(invoice, "en", nullptr, &charSet, nullptr, &error), TLPP_E_ERROR);
   EXPECT_EQ(error.number, 100995);
   EXPECT_NE(std::string(error.description).find("no display"), std::string::npos);  // said by the built module
+  // An X display named where no server answers.
+  setenv("DISPLAY", ":987", 1);
+  EXPECT_EQ(tlpp_PlugIn_ShowConfigDialogue(invoice, "en", nullptr, &charSet, nullptr, &error), TLPP_E_ERROR);
+  unsetenv("DISPLAY");
+  EXPECT_NE(std::string(error.description).find("the X display \":987\" cannot be reached"), std::string::npos)
+      << error.description;
   tlpp_Release(invoice, nullptr);
 }
 

@@ -106,6 +106,7 @@ TEST(Tlpp, RefusesEachBadCommandLineBeforeReadingOrWriting) {
 TEST(Tlpp, HelpOnEveryCommand) {
   const CommandRun help = Tlpp("stage --help");
   EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("\n  --manifest FILE "), std::string::npos) << help.out;
   EXPECT_EQ(help.out.substr(0, help.out.find('\n')),
             "usage: tlpp stage PLUGIN_DIR STAGE_DIR [--store-lang CODE] [--manifest FILE] [--allow-secrets]");
   const CommandRun set = Tlpp("set --help");
@@ -132,7 +133,20 @@ TEST(Tlpp, StageManifestListsWhatStagingLeftInDocumentOrder) {
   TempDir dir;
   std::filesystem::create_directory(dir / "one");
   const std::string sample = std::string(TLPP_SAMPLES_DIR) + "/creditcard";
-  ASSERT_EQ(Tlpp("stage " + sample + " " + (dir / "one") + " --manifest " + (dir / "one.txt")).status, 0);
+  const CommandRun staged = Tlpp("stage " + sample + " " + (dir / "one") + " --manifest " + (dir / "one.txt"));
+  ASSERT_EQ(staged.status, 0);
+  EXPECT_EQ(staged.out.substr(staged.out.find('\n') + 1),
+            "  created folder tlcreditcard/\n"
+            "  created folder tlcreditcard/css/\n"
+            "  created file   tlcreditcard/css/creditcard.css (516 bytes)\n"
+            "  created folder tlcreditcard/images/\n"
+            "  created file   tlcreditcard/images/logo.gif (325 bytes)\n"
+            "  created file   tlcreditcard/plugin.html (1298 bytes)\n"
+            "3 folder(s) created, 3 file(s) written\n");
+  const std::string again = Tlpp("stage " + sample + " " + (dir / "one")).out;
+  EXPECT_NE(again.find("\n  replaced file   tlcreditcard/plugin.html (1298 bytes)\n0 folder(s) created, 3 file(s)"),
+            std::string::npos)
+      << again;
   // Folders, then files, each in document order, with size and SHA-256.
   EXPECT_EQ(ReadFile(dir / "one.txt"), Fixture("tools/data/creditcard.manifest"));
 

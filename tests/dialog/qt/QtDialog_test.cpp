@@ -180,6 +180,7 @@ TEST_F(QtDialog, TheMainTabFollowsThePointerAndTheFocus) {
     auto* logo = Child<QWidget>(dialog, "LeadLogo");
     EXPECT_EQ(logo->geometry(), QRect(8, 32, 52, 42));  // 50 x 40 pixels and a margin, centred in its box
     const QImage drawn = logo->grab().toImage();
+    EXPECT_EQ(drawn.pixelColor(0, 0), logo->palette().color(QPalette::Button)) << "the margin in the button face";
     EXPECT_EQ(drawn.pixel(51, 41), drawn.pixel(0, 0)) << "the picture at its own size leaves the margin";
     auto* link = Child<QLabel>(dialog, "lblProviderURL");
     EXPECT_EQ(link->font().styleHint(), QFont::SansSerif) << "a face like the one named where it is missing";

@@ -15,7 +15,6 @@ preprocessor lines are masked out before the rules look at a line.
 
 import hashlib
 import pathlib
-import random
 import re
 
 RULES = ("relational", "constant", "negation", "logical", "deletion", "return", "swap")
@@ -214,10 +213,12 @@ def every_mutant(root):
 
 def drawn(root, seed):
     """Every mutant, in the seed's order: a run takes them from the front,
-    passing over those that do not build, until it has its sample."""
-    mutants = every_mutant(root)
-    random.Random(seed).shuffle(mutants)
-    return mutants
+    passing over those that do not build, until it has its sample. A
+    mutant's place depends only on the seed and its own name, so an edit
+    elsewhere leaves the order of the others as it was."""
+    def place(mutant):
+        return hashlib.sha1(f"{seed}\0{mutant.name()}".encode()).hexdigest()
+    return sorted(every_mutant(root), key=place)
 
 
 if __name__ == "__main__":

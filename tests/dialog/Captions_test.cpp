@@ -1,6 +1,5 @@
 #include "DialogTest.h"
 #include "platform/Error.h"
-#include "platform/ErrorCodes.h"
 #include "support/Raises.h"
 
 using TLPaymentPlugIns::PictureSize;
@@ -80,13 +79,4 @@ TEST_F(Logo, WithoutALogoTheControlIsHiddenAndTheLabelsMoveLeft) {
   EXPECT_FALSE(form.LeadLogo.Visible);
   EXPECT_DOUBLE_EQ(form.lblPlugInInfo.Left, 120);
   EXPECT_DOUBLE_EQ(form.LblPlugInName.Left, 120);
-}
-
-TEST_F(Logo, AFileThatIsNotAPictureStopsTheDialog) {
-  Load("plugin.xml");
-  PutLogo();
-  frontend->pictures = [](const std::string& path) -> PictureSize {
-    throw TLPaymentPlugIns::errors::InvalidPicture(path);
-  };
-  EXPECT_TRUE(testing_support::Raises(481, [&] { plugIn.ShowConfigDialogue("de", "de"); }));
 }

@@ -72,21 +72,14 @@ TEST(XmlDocumentSave, UnchangedDocumentKeepsEncodingBytesCommentsAndWhitespace) 
   plain.save(dir / "plain.xml");
   EXPECT_EQ(ReadFile(dir / "plain.xml"), "<a>\n  <!-- note -->\n  <b x=\"1\">Grüße</b>\n</a>\n");
 
-  // UTF-16 either way round, with its byte-order mark, keeps its
-  // declaration; libxml2 writes UTF-16 little-endian.
-  const auto utf16 = [](const std::string& text, bool little) {
-    std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
-    for (const char c : text) bytes += little ? std::string{c, '\0'} : std::string{'\0', c};
-    return bytes;
-  };
-  for (const bool little : {true, false}) {
-    const std::string text = "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<a>x</a>\n";
-    WriteFile(dir / "utf16.xml", utf16(text, little));
-    XmlDocument wide;
-    ASSERT_TRUE(wide.load(dir / "utf16.xml"));
-    wide.save(dir / "utf16.xml");
-    EXPECT_EQ(ReadFile(dir / "utf16.xml"), utf16(text, true)) << little;
-  }
+  // UTF-16 with its byte-order mark keeps its declaration.
+  std::string wide = "\xFF\xFE";
+  for (const char c : std::string("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<a>x</a>\n")) wide += {c, '\0'};
+  WriteFile(dir / "utf16.xml", wide);
+  XmlDocument utf16;
+  ASSERT_TRUE(utf16.load(dir / "utf16.xml"));
+  utf16.save(dir / "utf16.xml");
+  EXPECT_EQ(ReadFile(dir / "utf16.xml"), wide);
 }
 
 TEST(XmlDocumentSave, CharactersTheEncodingCannotHoldBecomeReferences) {

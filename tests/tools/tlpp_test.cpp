@@ -109,9 +109,6 @@ TEST(Tlpp, HelpOnEveryCommand) {
   EXPECT_NE(help.out.find("\n  --manifest FILE "), std::string::npos) << help.out;
   EXPECT_EQ(help.out.substr(0, help.out.find('\n')),
             "usage: tlpp stage PLUGIN_DIR STAGE_DIR [--store-lang CODE] [--manifest FILE] [--allow-secrets]");
-  const CommandRun set = Tlpp("set --help");
-  EXPECT_EQ(set.out.substr(0, set.out.find('\n')),
-            "usage: tlpp set PLUGIN_DIR PARAM VALUE [--store-lang CODE] [--dry-run] [--value-stdin] [--wait SECONDS]");
   EXPECT_EQ(Tlpp("--version").out.rfind("tlpp ", 0), 0u);
   // The general help lists each option once, however many commands take it.
   const std::string all = Tlpp("--help").out;

@@ -33,6 +33,7 @@ the file a mutant touched when it is put back.
     tools/mutants/mutants.py --mutant 1a2b3c4d     one drawn mutant, by the name a run printed
     tools/mutants/mutants.py --only 3,17           faults 3 and 17 of the list only
     tools/mutants/mutants.py --check               the list and equivalents only: every entry found
+    tools/mutants/mutants.py --matrix kills.json   as the first, and which one or two tests catch each fault
 """
 
 import argparse
@@ -343,18 +344,21 @@ def measure(tests, digest):
     return Reach(tests, ran)
 
 
-def first_failure(tests):
-    """The first of the tests to fail, or None; two at a time, fastest first,
-    the rest cancelled once one fails."""
+def failures(tests, wanted):
+    """The first `wanted` of the tests to fail (fewer when fewer fail); two
+    at a time, in the order given, the rest cancelled once enough failed."""
     scratch = WORK / "scratch-profile"
+    failed = []
     with concurrent.futures.ThreadPoolExecutor(max_workers=JOBS) as pool:
         runs = {pool.submit(test.run, scratch, max(30.0, 10 * test.seconds)): test for test in tests}
         for done in concurrent.futures.as_completed(runs):
-            if not done.result():
-                for other in runs:
-                    other.cancel()
-                return runs[done]
-    return None
+            if not done.cancelled() and not done.result():
+                failed.append(runs[done])
+                if len(failed) == wanted:
+                    for other in runs:
+                        other.cancel()
+                    break
+    return failed
 
 
 # -------------------------------------------------------------------- the run
@@ -362,10 +366,12 @@ def first_failure(tests):
 SPENT = {"build": 0.0, "tests": 0.0}
 
 
-def judge(fault, reach, killers):
+def judge(fault, reach, killers, matrix=None):
     """Plants one fault, builds and runs the tests that reach it: caught,
     MISSED, equal (a claimed equivalent that survived), unreached (missed:
-    no test runs its line) or unbuilt."""
+    no test runs its line) or unbuilt. With a matrix, a caught fault runs on
+    until a second test fails too, and the matrix records the one or two
+    that failed: a fault only one test catches is why that test stays."""
     target = TREE / fault.path
     original = target.read_text()
     planted = fault.planted(original)
@@ -382,10 +388,13 @@ def judge(fault, reach, killers):
         first = killers.get(fault.path, [])
         order = sorted(chosen, key=lambda index: (index not in first, reach.tests[index].seconds))
         started = time.monotonic()
-        failed = first_failure([reach.tests[index] for index in order])
+        failed = failures([reach.tests[index] for index in order], 1 if matrix is None else 2)
         SPENT["tests"] += time.monotonic() - started
     finally:
         target.write_text(original)
+    if failed and matrix is not None:
+        matrix[fault.name()] = [test.label() for test in failed]
+    failed = failed[0] if failed else None
     if failed:
         index = reach.tests.index(failed)
         killers.setdefault(fault.path, [])
@@ -419,6 +428,8 @@ def main():
     parser.add_argument("--only", help="only these faults of faults.txt, comma-separated numbers")
     parser.add_argument("--mutant", help="only this drawn mutant, by the name a run printed")
     parser.add_argument("--check", action="store_true", help="check faults.txt and equivalent.txt, and stop")
+    parser.add_argument("--matrix", metavar="FILE",
+                        help="run caught faults on to a second failing test and add which failed to FILE (JSON)")
     options = parser.parse_args()
 
     faults = read_faults(HERE / "faults.txt")
@@ -463,6 +474,10 @@ def main():
         listed = [fault for fault in faults if fault.number in chosen]
 
     killers = {}
+    matrix = None
+    if options.matrix:
+        saved = pathlib.Path(options.matrix)
+        matrix = json.loads(saved.read_text()) if saved.exists() else {}
     tally = {"drawn": {}, "listed": {}}
     survivors = []
 
@@ -478,14 +493,16 @@ def main():
     for one in drawn:
         if taken == wanted:
             break
-        verdict, note = judge(one, reach, killers)
+        verdict, note = judge(one, reach, killers, matrix)
         report("drawn", one, verdict, note)
         taken += verdict != "unbuilt"
     if drawn and listed:
         print(f"\nthe list, {len(listed)} faults:", flush=True)
     for fault in listed:
-        verdict, note = judge(fault, reach, killers)
+        verdict, note = judge(fault, reach, killers, matrix)
         report("listed", fault, verdict, note)
+    if matrix is not None:
+        pathlib.Path(options.matrix).write_text(json.dumps(matrix, indent=0, sort_keys=True))
 
     print()
     for kind, counts in tally.items():

@@ -316,3 +316,20 @@ TEST(Tlpp, AWritingCommandWaitsForTheLockByDefault) {
   EXPECT_GE(waited, std::chrono::milliseconds(1500));
   EXPECT_EQ(Tlpp("get " + (dir / "invoice") + " PaymentLabel").out, "waited\n");
 }
+
+// The window answered as an owner would: the box ticked, then OK. OK saves
+// and exits 0.
+TEST(Tlpp, ConfigureSavesWhatTheOwnerConfirmedWithOk) {
+#ifndef TLPP_DIALOG_ANSWERER
+  GTEST_SKIP() << "this build has no dialog module";
+#else
+  TempDir dir;
+  CopySample("invoice", dir / "invoice");
+  const CommandRun run =
+      RunCommand("QT_QPA_PLATFORM=offscreen LD_PRELOAD=" TLPP_DIALOG_ANSWERER " " TLPP_EXE " configure " +
+                     (dir / "invoice"),
+                 "&1");
+  EXPECT_EQ(run.status, 0) << run.out;
+  EXPECT_NE(ReadFile(dir / "invoice/config.xml").find("active=\"false\""), std::string::npos);
+#endif
+}

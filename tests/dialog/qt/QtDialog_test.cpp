@@ -57,6 +57,22 @@ W* Child(QDialog& dialog, const char* name) {
   return widget;
 }
 
+// A widget's class, name and place in the window, and how a label sets
+// its text.
+std::string Placement(const QWidget& widget, const QWidget& window) {
+  const QRect at(widget.mapTo(&window, QPoint(0, 0)), widget.size());
+  QString line = QStringLiteral("%1 %2 %3,%4 %5x%6")
+                     .arg(widget.metaObject()->className(), widget.objectName())
+                     .arg(at.x())
+                     .arg(at.y())
+                     .arg(at.width())
+                     .arg(at.height());
+  if (const auto* label = qobject_cast<const QLabel*>(&widget)) {
+    line += QStringLiteral(" align %1 margin %2").arg(static_cast<int>(label->alignment()), 0, 16).arg(label->margin());
+  }
+  return line.toStdString() + "\n";
+}
+
 bool ActiveOnDisk(const std::string& folder) {
   PlugIn fresh;
   fresh.ConfigPath(folder);
@@ -157,6 +173,31 @@ TEST_F(QtDialog, ScreenshotsOfEverySampleAreWrittenAndNothingIsSaved) {
   }
 }
 
+// Every widget the owner sees, tab by tab, stands where it stood when the
+// window was last looked at and approved (data/layout.txt).
+TEST_F(QtDialog, EachTabIsLaidOutAsApproved) {
+  testing_support::CopySample("creditcard", dir / "creditcard");
+  std::string layout;
+  for (const char* sample : {"invoice", "creditcard"}) {
+    PlugIn plugIn;
+    plugIn.ConfigPath(dir / sample);
+    WhenShown([&](QDialog& dialog) {
+      layout += Placement(dialog, dialog);
+      auto* tabs = Child<QTabWidget>(dialog, "SSAPlugIn");
+      for (int i = 0; i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        layout += "== " + std::string(sample) + " " + tabs->widget(i)->objectName().toStdString() + "\n";
+        for (const QWidget* widget : dialog.findChildren<QWidget*>()) {
+          if (widget->isVisible()) layout += Placement(*widget, dialog);
+        }
+      }
+      dialog.close();
+    });
+    plugIn.ShowConfigDialogue("de", "de");
+  }
+  EXPECT_EQ(layout, testing_support::Fixture("dialog/qt/data/layout.txt"));
+}
+
 // A dialog that could not open was not closed by OK, whatever the one before.
 TEST_F(QtDialog, AFileThatIsNotAPictureKeepsTheDialogShut) {
   PlugIn plugIn;
@@ -178,7 +219,6 @@ TEST_F(QtDialog, TheMainTabFollowsThePointerAndTheFocus) {
   WhenShown([&](QDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle(), "Zahlungsart Rechnung");
     auto* logo = Child<QWidget>(dialog, "LeadLogo");
-    EXPECT_EQ(logo->geometry(), QRect(8, 32, 52, 42));  // 50 x 40 pixels and a margin, centred in its box
     const QImage drawn = logo->grab().toImage();
     EXPECT_EQ(drawn.pixelColor(0, 0), logo->palette().color(QPalette::Button)) << "the margin in the button face";
     EXPECT_EQ(drawn.pixel(51, 41), drawn.pixel(0, 0)) << "the picture at its own size leaves the margin";
@@ -220,7 +260,6 @@ TEST_F(QtDialog, TheSettingsViewShowsItsRowsAndKeepsARefusedEntryInFocus) {
     auto* tabs = Child<QTabWidget>(dialog, "SSAPlugIn");
     EXPECT_EQ(tabs->tabBar()->font().styleHint(), QFont::SansSerif) << "the tabs' own font";
     tabs->setCurrentIndex(2);
-    EXPECT_EQ(Child<QWidget>(dialog, "agb.txt")->y(), 2);
     tabs->setCurrentIndex(1);
     auto* caption = Child<QWidget>(dialog, "TLUSettings")->findChild<QLabel*>({}, Qt::FindDirectChildrenOnly);
     EXPECT_TRUE(caption->font().bold());

@@ -391,9 +391,9 @@ TLPP_API int tlpp_PlugInLock_Acquire(const char* folder, int32_t timeout_ms, tlp
                                      tlpp_error* error) {
   return Call(error, [&] {
     tlpp_plugin_lock** out = Out(lock, "lock", static_cast<tlpp_plugin_lock*>(nullptr));
-    if (timeout_ms < 0) throw TLPaymentPlugIns::errors::InvalidArgument();
+    const std::chrono::milliseconds wait = Wait(timeout_ms);
     const std::string path = In(folder, "folder");
-    *out = new tlpp_plugin_lock{TLPaymentPlugIns::PlugInLock(path, std::chrono::milliseconds(timeout_ms))};
+    *out = new tlpp_plugin_lock{TLPaymentPlugIns::PlugInLock(path, wait)};
   });
 }
 

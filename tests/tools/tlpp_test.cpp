@@ -190,6 +190,7 @@ TEST(Tlpp, UpgradeCarriesTheOwnersValuesAndFilesIntoVersion2) {
   EXPECT_EQ(ReadFile(folder + "/merchant.pem"), owners);
   const CommandRun rollback = Tlpp("upgrade --rollback " + folder);
   EXPECT_EQ(rollback.status, 0);
+  EXPECT_EQ(rollback.out.rfind("restored\t" + dir.path() + "/shop/", 0), 0u) << rollback.out;
   EXPECT_EQ(ReadFile(folder + "/config.xml"), config);
   EXPECT_EQ(Tlpp("upgrade " + folder + " " + folder).status, 2);
 }

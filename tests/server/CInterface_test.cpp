@@ -70,6 +70,11 @@ TEST_F(CInterface, ObjectsLiveWhileReferencedAndThenTheLibraryMayUnload) {
   char* id = nullptr;
   ASSERT_EQ(tlpp_PlugIn_get_ID(invoice, &id, &error), TLPP_OK);
   EXPECT_EQ(Take(id), "TLInvoice");
+  // Saving writes the document as loaded over whatever is on disk now.
+  const std::string config = ReadFile(root / "invoice/config.xml");
+  WriteFile(root / "invoice/config.xml", "replaced");
+  ASSERT_EQ(tlpp_PlugIn_SaveConfiguration(invoice, &error), TLPP_OK) << error.description;
+  EXPECT_EQ(ReadFile(root / "invoice/config.xml"), config);
 
   // Two references, two releases.
   ASSERT_EQ(tlpp_AddRef(invoice, &error), TLPP_OK);

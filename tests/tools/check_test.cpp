@@ -34,9 +34,11 @@ std::string Root(const TempDir& dir, std::initializer_list<const char*> names) {
 TEST(TlppCheck, ReportsEachPublishingFaultOfAnActivePlugIn) {
   TempDir dir;
   const std::string expected = Fixture("tools/data/check/faulty.expected");
-  const CommandRun run = Check(Root(dir, {"faulty"}));
+  TempDir scratch;
+  const CommandRun run = Tlpp("check " + Root(dir, {"faulty"}), "/dev/null", "TMPDIR=" + scratch.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, expected);
+  EXPECT_TRUE(fs::is_empty(scratch.path())) << "the check's staging rehearsal is cleared away";
 
   // Chosen store languages; empty entries name none.
   std::istringstream lines(expected);

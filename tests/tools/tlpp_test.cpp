@@ -327,9 +327,7 @@ TEST(Tlpp, ConfigureSavesWhatTheOwnerConfirmedWithOk) {
   TempDir dir;
   CopySample("invoice", dir / "invoice");
   const CommandRun run =
-      RunCommand("QT_QPA_PLATFORM=offscreen LD_PRELOAD=" TLPP_DIALOG_ANSWERER " " TLPP_EXE " configure " +
-                     (dir / "invoice"),
-                 "&1");
+      Tlpp("configure " + (dir / "invoice"), "&1", "QT_QPA_PLATFORM=offscreen LD_PRELOAD=" TLPP_DIALOG_ANSWERER);
   EXPECT_EQ(run.status, 0) << run.out;
   EXPECT_NE(ReadFile(dir / "invoice/config.xml").find("active=\"false\""), std::string::npos);
 #endif

@@ -18,12 +18,15 @@ Which tests reach a line comes from a coverage build: the scratch build is
 compiled with --coverage, every test runs once on the unchanged tree in a
 profile folder of its own, and gcov says which lines each one ran. A
 mutant runs only the tests that ran its line (all that ran its file, for
-a line without code of its own), fastest first, two at a time, and stops
-at the first failure; a line no test runs is missed without a build.
+a line without code of its own), two at a time: first those that caught
+an earlier fault in the same file (remembered from run to run), then the
+fastest. It stops at the first failure; a line no test runs is missed
+once the mutant is shown to build.
 
-The scratch copy, its build and the reach (keyed by the tree's content)
-live in TLPP_MUTANTS_DIR (default /tmp/tlpp-mutants) and are kept between
-runs, so a second run starts at once. ccache, when installed, answers for
+The scratch copy, its build, the reach (keyed by the tree's content) and
+the remembered killers live in TLPP_MUTANTS_DIR (default
+/tmp/tlpp-mutants) and are kept between runs, so a second run starts at
+once. ccache, when installed, answers for
 the file a mutant touched when it is put back.
 
     tools/mutants/mutants.py                       100 drawn with seed 1, then the list
@@ -350,7 +353,7 @@ def failures(tests, wanted):
     scratch = WORK / "scratch-profile"
     failed = []
     with concurrent.futures.ThreadPoolExecutor(max_workers=JOBS) as pool:
-        runs = {pool.submit(test.run, scratch, max(30.0, 10 * test.seconds)): test for test in tests}
+        runs = {pool.submit(test.run, scratch, max(10.0, 5 * test.seconds)): test for test in tests}
         for done in concurrent.futures.as_completed(runs):
             if not done.cancelled() and not done.result():
                 failed.append(runs[done])
@@ -385,8 +388,13 @@ def judge(fault, reach, killers, matrix=None):
             return "unbuilt", ""
         if not chosen:
             return ("equal", fault.equivalent) if fault.equivalent else ("unreached", "no test runs the line")
-        first = killers.get(fault.path, [])
-        order = sorted(chosen, key=lambda index: (index not in first, reach.tests[index].seconds))
+        known = killers.get(fault.path, [])
+
+        def rank(index):  # the file's latest killers first, then the fastest
+            label = reach.tests[index].label()
+            return (known.index(label) if label in known else len(known), reach.tests[index].seconds)
+
+        order = sorted(chosen, key=rank)
         started = time.monotonic()
         failed = failures([reach.tests[index] for index in order], 1 if matrix is None else 2)
         SPENT["tests"] += time.monotonic() - started
@@ -396,10 +404,10 @@ def judge(fault, reach, killers, matrix=None):
         matrix[fault.name()] = [test.label() for test in failed]
     failed = failed[0] if failed else None
     if failed:
-        index = reach.tests.index(failed)
-        killers.setdefault(fault.path, [])
-        if index not in killers[fault.path]:
-            killers[fault.path].insert(0, index)
+        known = killers.setdefault(fault.path, [])
+        if failed.label() in known:
+            known.remove(failed.label())
+        known.insert(0, failed.label())
         return "caught", failed.label()
     if fault.equivalent:
         return "equal", fault.equivalent
@@ -473,7 +481,10 @@ def main():
         chosen = {int(number) for number in options.only.split(",")}
         listed = [fault for fault in faults if fault.number in chosen]
 
-    killers = {}
+    # The tests that caught a fault in each file, kept from run to run: they
+    # run first for the next fault of the same file.
+    saved_killers = WORK / "killers.json"
+    killers = json.loads(saved_killers.read_text()) if saved_killers.exists() else {}
     matrix = None
     if options.matrix:
         saved = pathlib.Path(options.matrix)
@@ -501,6 +512,7 @@ def main():
     for fault in listed:
         verdict, note = judge(fault, reach, killers, matrix)
         report("listed", fault, verdict, note)
+    saved_killers.write_text(json.dumps(killers))
     if matrix is not None:
         pathlib.Path(options.matrix).write_text(json.dumps(matrix, indent=0, sort_keys=True))
 

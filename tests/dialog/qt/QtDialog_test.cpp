@@ -58,7 +58,7 @@ W* Child(QDialog& dialog, const char* name) {
 }
 
 // A widget's class, name and place in the window, and how a label sets
-// its text.
+// its text: alignment, margin, weight and colour.
 std::string Placement(const QWidget& widget, const QWidget& window) {
   const QRect at(widget.mapTo(&window, QPoint(0, 0)), widget.size());
   QString line = QStringLiteral("%1 %2 %3,%4 %5x%6")
@@ -69,6 +69,8 @@ std::string Placement(const QWidget& widget, const QWidget& window) {
                      .arg(at.height());
   if (const auto* label = qobject_cast<const QLabel*>(&widget)) {
     line += QStringLiteral(" align %1 margin %2").arg(static_cast<int>(label->alignment()), 0, 16).arg(label->margin());
+    if (label->font().bold()) line += " bold";
+    if (!label->styleSheet().isEmpty()) line += " " + label->styleSheet();
   }
   return line.toStdString() + "\n";
 }
@@ -92,12 +94,17 @@ class QtDialog : public ::testing::Test {
 }  // namespace
 
 TEST_F(QtDialog, TickApplyEditAndEnterSaveTheSampleToDisk) {
+  const std::string longName(40000, 'x');
+  std::string config = ReadFile(plugInDir + "/config.xml");
+  const std::size_t bank = config.find("Beispielbank");
+  testing_support::WriteFile(plugInDir + "/config.xml", config.replace(bank, config.find('<', bank) - bank, longName));
   PlugIn plugIn;
   plugIn.ConfigPath(plugInDir);
   const bool wasActive = plugIn.IsActive();
   WhenShown([&](QDialog& dialog) {
     auto* label = Child<QLineEdit>(dialog, "PaymentLabel");
     EXPECT_EQ(label->text().toStdString(), "Zahlung auf Rechnung");  // the document's value
+    EXPECT_EQ(Child<QLineEdit>(dialog, "BankName")->text().size(), 40000) << "a long value is shown whole";
     auto* apply = Child<QPushButton>(dialog, "cmdApply");
     EXPECT_FALSE(apply->isEnabled());
     QTest::mouseClick(Child<QCheckBox>(dialog, "SSCPlugInActive"), Qt::LeftButton);
@@ -117,6 +124,7 @@ TEST_F(QtDialog, TickApplyEditAndEnterSaveTheSampleToDisk) {
   reread.ConfigPath(plugInDir);
   EXPECT_EQ(ActiveOnDisk(plugInDir), !wasActive);
   EXPECT_EQ(reread.GetParam("PaymentLabel", "de"), "Kauf auf Rechnung <neu>");
+  EXPECT_EQ(reread.GetParam("BankName", "de"), longName);
 }
 
 // A secret shows one mask whatever its length, the value only while the
@@ -262,7 +270,6 @@ TEST_F(QtDialog, TheSettingsViewShowsItsRowsAndKeepsARefusedEntryInFocus) {
     tabs->setCurrentIndex(2);
     tabs->setCurrentIndex(1);
     auto* caption = Child<QWidget>(dialog, "TLUSettings")->findChild<QLabel*>({}, Qt::FindDirectChildrenOnly);
-    EXPECT_TRUE(caption->font().bold());
     EXPECT_EQ(caption->contentsRect(), caption->rect().adjusted(4, 2, -4, -2));
     auto* term = Child<QLineEdit>(dialog, "PaymentTerm");
     QTest::mouseClick(term, Qt::LeftButton);

@@ -117,12 +117,8 @@ XmlNode XmlNamedNodeMap::setNamedItem(const XmlNode& attribute) {
   if (element == nullptr || node == nullptr) throw errors::ObjectNotSet();
   if (node->type != XML_ATTRIBUTE_NODE || element->type != XML_ELEMENT_NODE) throw errors::TypeMismatch();
   SelectionEngine::Changed(XmlNodeAccess::RawDocument(mElement));
-  if (const xmlAttrPtr old = xmlHasNsProp(element, node->name, nullptr);
-      old != nullptr && old != reinterpret_cast<xmlAttrPtr>(node)) {
-    xmlUnlinkNode(reinterpret_cast<xmlNodePtr>(old));
-    xmlFreeProp(old);
-  }
   if (node->parent != nullptr) xmlUnlinkNode(node);
+  // xmlAddChild frees an attribute of the same name the element had.
   xmlAddChild(element, node);
   return attribute;
 }

@@ -205,8 +205,9 @@ TEST(XmlCreate, NewElementAndAttributeWithoutNamespaceSurviveASave) {
   XmlNode parent = doc.documentElement();
   XmlNode value = doc.createNode(XmlDocument::NODE_ELEMENT, "Value", "");
   parent.appendChild(value);
+  value.attributes().setNamedItem(doc.createNode(XmlDocument::NODE_ATTRIBUTE, "lang", ""));
   XmlNode lang = doc.createNode(XmlDocument::NODE_ATTRIBUTE, "lang", "");
-  EXPECT_EQ(value.attributes().setNamedItem(lang), lang);
+  EXPECT_EQ(value.attributes().setNamedItem(lang), lang);  // in place of the one of its name
   lang.text("en");
   EXPECT_EQ(value.attributes().getNamedItem("lang").text(), "en");
   EXPECT_NE(doc.xml().find("<Value lang=\"en\"/>"), std::string::npos) << doc.xml();

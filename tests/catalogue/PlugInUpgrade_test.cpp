@@ -39,10 +39,11 @@ std::map<std::string, std::string> Tree(const std::string& root) {
   return files;
 }
 
-// A sample copied to dir/name, its parent made first.
-void Sample(const std::string& sample, const std::string& dest) {
-  fs::create_directories(fs::path(dest).parent_path());
-  CopySample(sample, dest);
+// A sample installed as dir/shop/p and shipped again as dir/next.
+void Installed(const TempDir& dir, const std::string& sample) {
+  fs::create_directories(dir / "shop");
+  CopySample(sample, dir / "shop/p");
+  CopySample(sample, dir / "next");
 }
 
 std::string Dash(const std::string& text) { return text.empty() ? "-" : text; }
@@ -77,8 +78,7 @@ TEST(PlugInUpgrade, PlansAndWritesEachPairOfDeclarations) {
 TEST(PlugInUpgrade, AnUnchangedVersionChangesNoByteAndTheBackupIsTheOldFolder) {
   for (const char* sample : {"cashondelivery", "creditcard", "invoice"}) {
     TempDir dir;
-    Sample(sample, dir / "shop/p");
-    CopySample(sample, dir / "next");
+    Installed(dir, sample);
     const auto before = Tree(dir / "shop/p");
     PlugInUpgrade upgrade(dir / "shop/p", dir / "next");
     EXPECT_TRUE(upgrade.Complete()) << sample;
@@ -99,8 +99,7 @@ TEST(PlugInUpgrade, AnUnchangedVersionChangesNoByteAndTheBackupIsTheOldFolder) {
 
 TEST(PlugInUpgrade, KeepsTheOwnersFilesAndNeverFollowsALinkOut) {
   TempDir dir;
-  Sample("creditcard", dir / "shop/p");
-  CopySample("creditcard", dir / "next");
+  Installed(dir, "creditcard");
   fs::create_directory(dir / "shop/p/notes");
   WriteFile(dir / "shop/p/notes/mine.txt", "owner");
   fs::remove(dir / "next/merchant.pem");
@@ -139,8 +138,7 @@ TEST(PlugInUpgrade, RefusesWhatCannotReplaceThePlugIn) {
 
 TEST(PlugInUpgrade, WaitsForTheLockAndCleansUpAStaleAssembly) {
   TempDir dir;
-  Sample("invoice", dir / "shop/p");
-  CopySample("invoice", dir / "next");
+  Installed(dir, "invoice");
   fs::create_directories(dir / "shop/.tlpp-upgrade/p.assembly");
   WriteFile(dir / "shop/.tlpp-upgrade/p.assembly/config.xml", "half");
   PlugInUpgrade upgrade(dir / "shop/p", dir / "next");

@@ -8,6 +8,7 @@
 #include "support/MessageCapture.h"
 #include "support/PlugInFolder.h"
 #include "support/Raises.h"
+#include "support/Table.h"
 #include "support/TempDir.h"
 
 using namespace TLPaymentPlugIns;
@@ -77,20 +78,16 @@ TEST(PlugInsScan, MissingRootShowsTheMessageOncePerLetAndEmptiesTheCollection) {
 }
 
 TEST(PlugInsScan, ABadPlugInStopsTheScanAndKeepsThoseBeforeIt) {
-  struct Case {
-    const char* badConfig;
-    long number;
-  };
-  for (const Case& c :
-       {Case{"<P><Info/>", 100991}, Case{"<P active=\"true\"/>", 91}, Case{"<P><ID>alpha</ID></P>", 457}}) {
+  for (const auto& [path, line, fields] : ReadTable("catalogue/data/bad_plugins.txt")) {
+    const testing::ScopedTrace where(path.c_str(), line, fields.at(0));
     TempDir dir;
     MakePlugInFolder(dir, "a", MinimalConfig("Alpha"));
-    MakePlugInFolder(dir, "b", c.badConfig);
+    MakePlugInFolder(dir, "b", fields.at(0));
     MakePlugInFolder(dir, "c", MinimalConfig("Gamma"));
     PlugIns plugIns;
-    EXPECT_TRUE(Raises(c.number, [&] { plugIns.PlugInsPath(dir.path()); })) << c.badConfig;
+    EXPECT_TRUE(Raises(std::stol(fields.at(1)), [&] { plugIns.PlugInsPath(dir.path()); }));
     EXPECT_EQ(plugIns.PlugInsPath(), dir.path());
-    EXPECT_EQ(Ids(plugIns), (std::vector<std::string>{"Alpha"})) << c.badConfig;
+    EXPECT_EQ(Ids(plugIns), (std::vector<std::string>{"Alpha"}));
   }
 }
 

@@ -8,38 +8,11 @@
 #include "catalogue/PlugInScan.h"
 #include "support/BrokenRoot.h"
 #include "support/ProcessStats.h"
+#include "support/Table.h"
 #include "support/TempDir.h"
 
 using namespace TLPaymentPlugIns;
 using namespace testing_support;
-
-namespace {
-
-struct Outcome {
-  const char* folder;
-  long number;  // 0: the plug-in is filed
-  long line;
-  const char* reason;
-};
-
-// Where a document is refused, the path is its config.xml and the reason is
-// the parser's or the system's; the other errors have neither.
-const Outcome kOutcomes[] = {
-    {"config-is-folder", 100991, 0, "Is a directory"},
-    {"dialog-no-readonly", 0, 0, ""},  // loads: only its dialog fails
-    {"empty-id", 0, 0, ""},            // the collection files the empty key like any other
-    {"encoding-lies", 100991, 7, "Input is not proper UTF-8"},
-    {"entity-bomb", 100991, 1, "Detected an entity reference loop"},
-    {"id-repeated", 457, 0, ""},
-    {"link-loop", 75, 0, "Too many levels of symbolic links"},
-    {"no-id", 91, 0, ""},
-    {"not-well-formed", 100991, 12, "Opening and ending tag mismatch: Param line 9 and Params"},
-    {"truncated", 100991, 8, "AttValue: ' expected"},
-    {"unreadable", 100991, 0, "Permission denied"},
-    {"utf16-no-bom", 100991, 1, "Char 0x0 out of allowed range"},
-};
-
-}  // namespace
 
 TEST(ScanFaults, TheScanThatKeepsGoingGivesEveryFolderOfTheBrokenRootOneResult) {
   TempDir dir;
@@ -53,21 +26,22 @@ TEST(ScanFaults, TheScanThatKeepsGoingGivesEveryFolderOfTheBrokenRootOneResult) 
     EXPECT_NE(result.plugIn != nullptr, result.error.has_value()) << result.folder;
     byFolder[result.folder] = &result;
   }
-  for (const Outcome& expected : kOutcomes) {
-    SCOPED_TRACE(expected.folder);
-    const std::string folder = root + "/" + expected.folder;
+  for (const auto& [path, line, fields] : ReadTable("catalogue/data/scan_faults.txt")) {
+    const testing::ScopedTrace where(path.c_str(), line, fields.at(0));
+    const long number = std::stol(fields.at(1));
+    const std::string folder = root + "/" + fields.at(0);
     const PlugInScan::Result& result = *byFolder.at(folder);
-    const bool refused = std::string(expected.folder) != "unreadable" || ModesAreEnforced();
-    if (expected.number == 0 || !refused) {
+    const bool refused = fields.at(0) != "unreadable" || ModesAreEnforced();
+    if (number == 0 || !refused) {
       EXPECT_FALSE(result.error) << result.error->Description();
       continue;
     }
     ASSERT_TRUE(result.error);
     const Error& error = *result.error;
-    EXPECT_EQ(error.Number(), expected.number);
-    EXPECT_EQ(error.Line(), expected.line);
-    EXPECT_NE(error.Reason().find(expected.reason), std::string::npos) << error.Reason();
-    if (expected.number == 100991) {
+    EXPECT_EQ(error.Number(), number);
+    EXPECT_EQ(error.Line(), std::stol(fields.at(2)));
+    EXPECT_NE(error.Reason().find(fields.at(3)), std::string::npos) << error.Reason();
+    if (number == 100991) {
       EXPECT_EQ(error.Description(), "Configuration malformed. Proccess aborted");
       EXPECT_EQ(error.Path(), folder + "/config.xml");
     }

@@ -1,6 +1,7 @@
 #include "DialogTest.h"
 #include "platform/Error.h"
 #include "support/Raises.h"
+#include "support/Table.h"
 
 using TLPaymentPlugIns::PictureSize;
 
@@ -37,44 +38,30 @@ TEST_F(Captions, AMissingInfoTextStopsTheDialogWithError91) {
   EXPECT_TRUE(testing_support::Raises(91, [&] { plugIn.ShowConfigDialogue("en", "fr"); }));
 }
 
-using Logo = DialogTest;
-
-struct LogoCase {
-  long w, h;
-  bool stretched;
-  double width, height, top, labels;
-};
+using Logo = PlugInDialog;
 
 TEST_F(Logo, IsPlacedAtItsSizeOrFittedIntoTheBoxAndTheLabelsMoveBesideIt) {
-  Load("plugin.xml");
-  const LogoCase cases[] = {
-      {50, 40, false, 780, 630, 472.5, 1020},       // fits: natural size
-      {190, 73, false, 2880, 1125, 225, 3120},      // fits exactly: natural size
-      {400, 100, true, 2850, 712.5, 431.25, 3090},  // too high and wide
-      {100, 200, true, 547.5, 1095, 240, 787.5},    // too high
-      {300, 10, true, 2850, 95, 740, 3090},         // low but too wide
-      {20000, 20000, true, 1095, 1095, 240, 1335},  // huge
-  };
-  for (const LogoCase& c : cases) {
+  for (const auto& [path, line, fields] : testing_support::ReadTable("dialog/data/logo_sizes.txt")) {
+    const testing::ScopedTrace where(path.c_str(), line, fields.at(0) + "x" + fields.at(1));
     PutLogo();
-    frontend->pictures = [&](const std::string&) { return PictureSize{c.w, c.h}; };
+    const PictureSize size{std::stol(fields.at(0)), std::stol(fields.at(1))};
+    frontend->pictures = [&](const std::string&) { return size; };
     const auto& form = Show("de", "de");
     EXPECT_TRUE(form.LeadLogo.Visible);
     EXPECT_EQ(form.LeadLogo.PicturePath, dir / "logo.bmp");
-    EXPECT_EQ(form.LeadLogo.PaintSizeMode, c.stretched ? 1 : 0) << c.w << "x" << c.h;
-    EXPECT_DOUBLE_EQ(form.LeadLogo.Width, c.width) << c.w << "x" << c.h;
-    EXPECT_DOUBLE_EQ(form.LeadLogo.Height, c.height) << c.w << "x" << c.h;
-    EXPECT_DOUBLE_EQ(form.LeadLogo.Top, c.top) << c.w << "x" << c.h;
+    EXPECT_EQ(form.LeadLogo.PaintSizeMode, fields.at(2) == "yes" ? 1 : 0);
+    EXPECT_DOUBLE_EQ(form.LeadLogo.Width, std::stod(fields.at(3)));
+    EXPECT_DOUBLE_EQ(form.LeadLogo.Height, std::stod(fields.at(4)));
+    EXPECT_DOUBLE_EQ(form.LeadLogo.Top, std::stod(fields.at(5)));
     EXPECT_DOUBLE_EQ(form.LeadLogo.Left, 120);
-    EXPECT_DOUBLE_EQ(form.lblPlugInInfo.Left, c.labels);
-    EXPECT_DOUBLE_EQ(form.LblPlugInName.Left, c.labels);
+    EXPECT_DOUBLE_EQ(form.lblPlugInInfo.Left, std::stod(fields.at(6)));
+    EXPECT_DOUBLE_EQ(form.LblPlugInName.Left, std::stod(fields.at(6)));
     EXPECT_DOUBLE_EQ(form.LblPlugInCopyRight.Left, 3660);
     EXPECT_EQ(form.LeadLogo.BackColor, 0x8000000Fu);
   }
 }
 
 TEST_F(Logo, WithoutALogoTheControlIsHiddenAndTheLabelsMoveLeft) {
-  Load("plugin.xml");
   const auto& form = Show("de", "de");
   EXPECT_FALSE(form.LeadLogo.Visible);
   EXPECT_DOUBLE_EQ(form.lblPlugInInfo.Left, 120);

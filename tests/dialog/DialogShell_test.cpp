@@ -63,15 +63,13 @@ TEST_F(Opening, WithoutADefaultLanguageOnlyADeclaredCodeOpens) {
 }
 
 TEST_F(Opening, AValueTheSettingsViewCannotShowStopsTheDialog) {
-  testing_support::WriteFile(dir / "config.xml", testing_support::Fixture("dialog/data/settings_before_report.xml"));
-  plugIn.ConfigPath(dir.path());
+  Load("settings_before_report.xml");
   EXPECT_TRUE(testing_support::Raises(13, [&] { plugIn.ShowConfigDialogue("en", "en"); }));
 }
 
-using Buttons = DialogTest;
+using Buttons = PlugInDialog;
 
 TEST_F(Buttons, OkSavesEvenWithoutAChangeAndCloses) {
-  Load("plugin.xml");
   WriteFile(dir / "config.xml", "stale");
   const auto& form = Show("de", "de", [](ScriptedFrontend& user) { user.PressOk(); });
   EXPECT_TRUE(form.ClosedByOk());
@@ -79,7 +77,6 @@ TEST_F(Buttons, OkSavesEvenWithoutAChangeAndCloses) {
 }
 
 TEST_F(Buttons, TickingActiveEnablesApplyAndApplySavesAndDisablesItself) {
-  Load("plugin.xml");
   Show("de", "de", [&](ScriptedFrontend& user) {
     auto& form = user.form();
     EXPECT_FALSE(form.cmdApply.Enabled);
@@ -99,7 +96,6 @@ TEST_F(Buttons, TickingActiveEnablesApplyAndApplySavesAndDisablesItself) {
 }
 
 TEST_F(Buttons, CancelLeavesTheFileButKeepsTheChangeInMemoryForTheNextSave) {
-  Load("plugin.xml");
   const std::string before = OnDisk();
   Show("de", "de", [](ScriptedFrontend& user) {
     user.TickActive();
@@ -112,7 +108,6 @@ TEST_F(Buttons, CancelLeavesTheFileButKeepsTheChangeInMemoryForTheNextSave) {
 }
 
 TEST_F(Buttons, AFailedSaveIsShownAndKeepsTheDialogOpenAndApplyEnabled) {
-  Load("plugin.xml");
   Show("de", "de", [&](ScriptedFrontend& user) {
     user.TickActive();
     plugIn.ConfigPath(dir / "no/such/folder");
@@ -128,10 +123,9 @@ TEST_F(Buttons, AFailedSaveIsShownAndKeepsTheDialogOpenAndApplyEnabled) {
   EXPECT_TRUE(frontend->form().ClosedByOk());
 }
 
-using MainTab = DialogTest;
+using MainTab = PlugInDialog;
 
 TEST_F(MainTab, TheLinkOpensTheElementsTextAndLooksLikeALinkUnderTheMouse) {
-  Load("plugin.xml");
   Show("en", "en", [](ScriptedFrontend& user) {
     auto& form = user.form();
     form.lblProviderURL.MouseMove();
@@ -146,7 +140,6 @@ TEST_F(MainTab, TheLinkOpensTheElementsTextAndLooksLikeALinkUnderTheMouse) {
 }
 
 TEST_F(MainTab, SelectedRowsShowTheirDescriptionInTheirOwnPanel) {
-  Load("plugin.xml");
   const auto& form = Show("en", "en", [](ScriptedFrontend& user) {
     auto& dialog = user.form();
     user.SelectRow(dialog.TLUSettings, "Days");

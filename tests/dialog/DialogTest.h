@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -39,6 +41,39 @@ class DialogTest : public ::testing::Test {
   }
   std::string OnDisk() const { return testing_support::ReadFile(dir / "config.xml"); }
   std::string Text(const std::string& query) { return plugIn.Config().selectSingleNode(query).text(); }
+  // The rows of a view, one line each: key, kind, level, label, text,
+  // description and content, then a check row's box, a group's colour and
+  // state, a status row's colour or "-".
+  std::string Listing(const TLPaymentPlugIns::Rows& rows) const {
+    using namespace TLPaymentPlugIns;
+    const std::map<int, const char*> kinds{
+        {KindCheck, "check"}, {KindStatus, "status"}, {KindEntry, "entry"}, {KindMulti, "multi"}, {KindGroup, "group"}};
+    std::ostringstream out;
+    for (const auto& row : rows) {
+      const Variant& content = row->Content;
+      out << row->Key() << '\t' << kinds.at(row->Kind()) << '\t' << row->Level << '\t' << Escaped(row->Label) << '\t'
+          << Escaped(row->Text()) << '\t' << Escaped(row->Description) << '\t';
+      if (content.IsEmpty()) out << "empty";
+      else if (content.Holds<int16_t>()) out << "int16 " << content.Get<int16_t>();
+      else if (content.Holds<Currency>()) out << "currency " << content.Get<Currency>().Scaled();
+      else out << '"' << Escaped(content.Get<std::string>()) << '"';
+      out << '\t' << std::hex << std::showbase;
+      if (row->Kind() == KindCheck) out << (row->IsChecked ? "checked" : "unchecked");
+      else if (row->Kind() == KindGroup) out << row->GroupColor << (row->GroupState ? " open" : " closed");
+      else if (row->Kind() == KindStatus) out << row->StateColor;
+      else out << '-';
+      out << std::dec << std::noshowbase << '\n';
+    }
+    return out.str();
+  }
+  // The folder as DIR, line breaks as \r and \n.
+  std::string Escaped(std::string text) const {
+    for (std::size_t at; (at = text.find(dir.path())) != std::string::npos;) text.replace(at, dir.path().size(), "DIR");
+    for (const auto& [from, to] : {std::pair{'\r', "\\r"}, {'\n', "\\n"}}) {
+      for (std::size_t at; (at = text.find(from)) != std::string::npos;) text.replace(at, 1, to);
+    }
+    return text;
+  }
 
   testing_support::ScopedLocale german{"de_DE.UTF-8"};
   testing_support::TempDir dir;
@@ -46,4 +81,10 @@ class DialogTest : public ::testing::Test {
   testing_support::InstalledFrontend installed{frontend};
   TLPaymentPlugIns::PlugIn plugIn;
   testing_support::MessageCapture messages;
+};
+
+// The same with the complete fixture, plugin.xml, loaded.
+class PlugInDialog : public DialogTest {
+ protected:
+  void SetUp() override { Load("plugin.xml"); }
 };

@@ -3,10 +3,9 @@
 using testing_support::ScriptedFrontend;
 using TLPaymentPlugIns::Variant;
 
-using WriteBack = DialogTest;
+using WriteBack = PlugInDialog;
 
 TEST_F(WriteBack, IntegersAreRoundedHalfToEvenUnderTheUsersLocale) {
-  Load("plugin.xml");
   Show("de", "de", [&](ScriptedFrontend& user) {
     // An emptied integer writes nothing, but enables Apply.
     user.EditRow("Days", "");
@@ -22,7 +21,6 @@ TEST_F(WriteBack, IntegersAreRoundedHalfToEvenUnderTheUsersLocale) {
 }
 
 TEST_F(WriteBack, AmountsAreCleanedAndWrittenWithTheLocalesSeparator) {
-  Load("plugin.xml");
   Show("de", "de", [&](ScriptedFrontend& user) {
     for (const auto& [entry, written] :
          {std::pair{"1.234,50 EUR", "1234,5"}, {"-20", "20"}, {"gratis", "0"}, {"1,2,3", "1,23"}}) {
@@ -35,7 +33,6 @@ TEST_F(WriteBack, AmountsAreCleanedAndWrittenWithTheLocalesSeparator) {
 }
 
 TEST_F(WriteBack, TextIsWrittenExactlyAsEnteredIntoTheValueOfTheStoreLanguage) {
-  Load("plugin.xml");
   const std::string longText(100000, 'x');
   Show("en", "en", [&](ScriptedFrontend& user) {
     user.EditRow("Label", "  Invoice <b>&amp;</b> ");
@@ -50,7 +47,6 @@ TEST_F(WriteBack, TextIsWrittenExactlyAsEnteredIntoTheValueOfTheStoreLanguage) {
 }
 
 TEST_F(WriteBack, CheckRowsWriteOneOrZeroIntoCheckedAndGroupRowsNothing) {
-  Load("plugin.xml");
   Show("de", "de", [&](ScriptedFrontend& user) {
     const std::string before = plugIn.Config().xml();
     user.EditRow("Cards", "x");
@@ -65,7 +61,6 @@ TEST_F(WriteBack, CheckRowsWriteOneOrZeroIntoCheckedAndGroupRowsNothing) {
 }
 
 TEST_F(WriteBack, AnEntryThatCannotBeConvertedIsShownAndTheRowShowsTheDocumentAgain) {
-  Load("plugin.xml");
   Show("de", "de", [&](ScriptedFrontend& user) {
     const auto days = user.Row(user.form().TLUSettings, "Days");
     for (const char* entry : {"abc", "99999"}) {
@@ -83,29 +78,7 @@ TEST_F(WriteBack, AnEntryThatCannotBeConvertedIsShownAndTheRowShowsTheDocumentAg
   EXPECT_EQ(Text("//Param[@name='Fee']/Value[@lang='de']"), "2,50 EUR");
 }
 
-TEST_F(WriteBack, AnEditGoesToTheFirstElementCarryingTheName) {
-  Load("shared_names.xml");
-  Show("en", "en", [&](ScriptedFrontend& user) {
-    // Captions are looked up the same way: the Param came first.
-    EXPECT_EQ(user.form().SSAPlugIn.TabFor(user.form().SSPPlugInMain).Caption, "first");
-    user.EditRow("FormCaption", "changed");
-    user.form().TLUSettings.ChangeValue(nullptr, "");
-    EXPECT_FALSE(user.form().cmdApply.Enabled);
-    const auto& rows = user.form().TLUSettings.Rows();
-    auto inner = rows.Item(3);
-    ASSERT_EQ(inner->Key(), "Amount");
-    inner->Content = "5";
-    user.form().TLUSettings.ChangeValue(inner, "5");
-    EXPECT_TRUE(user.form().cmdApply.Enabled);
-  });
-  EXPECT_EQ(Text("(//Param[@name='Amount'])[1]/Value"), "5");
-  EXPECT_EQ(Text("(//Param[@name='Amount'])[2]/Value"), "2");
-  EXPECT_EQ(Text("//Param[@name='FormCaption']/Value"), "original");
-  EXPECT_EQ(messages.shown.size(), 2u);
-}
-
 TEST_F(WriteBack, ChangesWhileLoadingAreIgnored) {
-  Load("plugin.xml");
   // A view that reports a change while the dialog is being built.
   frontend->pictures = [&](const std::string&) {
     auto& form = frontend->form();
@@ -126,7 +99,6 @@ TEST_F(WriteBack, ChangesWhileLoadingAreIgnored) {
 }
 
 TEST_F(WriteBack, AFailedWriteBackChangesNeitherTheDocumentNorApply) {
-  Load("plugin.xml");
   Show("de", "de", [&](ScriptedFrontend& user) {
     // The value element goes away behind the dialog's back.
     plugIn.Config()
@@ -141,4 +113,27 @@ TEST_F(WriteBack, AFailedWriteBackChangesNeitherTheDocumentNorApply) {
     EXPECT_TRUE(user.Row(user.form().TLUSettings, "MaxItems")->Content.IsEmpty());
   });
   EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+using SharedNames = DialogTest;
+
+TEST_F(SharedNames, AnEditGoesToTheFirstElementCarryingTheName) {
+  Load("shared_names.xml");
+  Show("en", "en", [&](ScriptedFrontend& user) {
+    // Captions are looked up the same way: the Param came first.
+    EXPECT_EQ(user.form().SSAPlugIn.TabFor(user.form().SSPPlugInMain).Caption, "first");
+    user.EditRow("FormCaption", "changed");
+    user.form().TLUSettings.ChangeValue(nullptr, "");
+    EXPECT_FALSE(user.form().cmdApply.Enabled);
+    const auto& rows = user.form().TLUSettings.Rows();
+    auto inner = rows.Item(3);
+    ASSERT_EQ(inner->Key(), "Amount");
+    inner->Content = "5";
+    user.form().TLUSettings.ChangeValue(inner, "5");
+    EXPECT_TRUE(user.form().cmdApply.Enabled);
+  });
+  EXPECT_EQ(Text("(//Param[@name='Amount'])[1]/Value"), "5");
+  EXPECT_EQ(Text("(//Param[@name='Amount'])[2]/Value"), "2");
+  EXPECT_EQ(Text("//Param[@name='FormCaption']/Value"), "original");
+  EXPECT_EQ(messages.shown.size(), 2u);
 }

@@ -14,6 +14,18 @@
 using namespace TLPaymentPlugIns;
 using namespace testing_support;
 
+namespace {
+
+// xml written to dir/name and loaded.
+XmlDocument Loaded(const TempDir& dir, const std::string& xml, const std::string& name = "a.xml") {
+  WriteFile(dir / name, xml);
+  XmlDocument doc;
+  EXPECT_TRUE(doc.load(dir / name));
+  return doc;
+}
+
+}  // namespace
+
 TEST(XmlDocumentLoad, FailsQuietlyOnMissingEmptyGarbageAndMalformedFiles) {
   TempDir dir;
   WriteFile(dir / "empty.xml", "");
@@ -59,34 +71,26 @@ TEST(XmlDocumentLoad, Libxml2SaysNothingOnStandardErrorWhileAGuardStands) {
 TEST(XmlDocumentSave, UnchangedDocumentKeepsEncodingBytesCommentsAndWhitespace) {
   TempDir dir;
   const std::string original = Fixture("plugin/data/latin1.xml");
-  WriteFile(dir / "in.xml", original);
-  XmlDocument doc;
-  ASSERT_TRUE(doc.load(dir / "in.xml"));
+  XmlDocument doc = Loaded(dir, original, "in.xml");
   doc.save(dir / "out.xml");
   EXPECT_EQ(ReadFile(dir / "out.xml"), original);
 
   // A document without a declaration gets none, and keeps UTF-8 text as is.
-  WriteFile(dir / "plain.xml", "<a>\n  <!-- note -->\n  <b x=\"1\">Grüße</b>\n</a>\n");
-  XmlDocument plain;
-  ASSERT_TRUE(plain.load(dir / "plain.xml"));
+  XmlDocument plain = Loaded(dir, "<a>\n  <!-- note -->\n  <b x=\"1\">Grüße</b>\n</a>\n", "plain.xml");
   plain.save(dir / "plain.xml");
   EXPECT_EQ(ReadFile(dir / "plain.xml"), "<a>\n  <!-- note -->\n  <b x=\"1\">Grüße</b>\n</a>\n");
 
   // UTF-16 with its byte-order mark keeps its declaration.
   std::string wide = "\xFF\xFE";
   for (const char c : std::string("<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<a>x</a>\n")) wide += {c, '\0'};
-  WriteFile(dir / "utf16.xml", wide);
-  XmlDocument utf16;
-  ASSERT_TRUE(utf16.load(dir / "utf16.xml"));
+  XmlDocument utf16 = Loaded(dir, wide, "utf16.xml");
   utf16.save(dir / "utf16.xml");
   EXPECT_EQ(ReadFile(dir / "utf16.xml"), wide);
 }
 
 TEST(XmlDocumentSave, CharactersTheEncodingCannotHoldBecomeReferences) {
   TempDir dir;
-  WriteFile(dir / "doc.xml", Fixture("plugin/data/latin1.xml"));
-  XmlDocument doc;
-  ASSERT_TRUE(doc.load(dir / "doc.xml"));
+  XmlDocument doc = Loaded(dir, Fixture("plugin/data/latin1.xml"), "doc.xml");
   EXPECT_EQ(doc.selectSingleNode("//Name").text(), "Nachnahme für Großkunden");
   doc.selectSingleNode("//Name").text("5 € & <mehr>");
   doc.save(dir / "doc.xml");
@@ -145,18 +149,14 @@ TEST(XmlDocumentSave, ReadOnlyOrFullFileSystemRaisesAndKeepsTheOldFile) {
 
 TEST(XmlDocumentSave, MissingFolderRaisesAndWritesNothing) {
   TempDir dir;
-  XmlDocument doc;
-  WriteFile(dir / "a.xml", "<a/>");
-  ASSERT_TRUE(doc.load(dir / "a.xml"));
+  XmlDocument doc = Loaded(dir, "<a/>");
   EXPECT_TRUE(Raises(53, [&] { doc.save(dir / "nowhere/config.xml"); }));
   EXPECT_FALSE(std::filesystem::exists(dir / "nowhere"));
 }
 
 TEST(XmlNodeText, ConcatenatesDescendantsAndStoresMarkupLiterally) {
   TempDir dir;
-  WriteFile(dir / "a.xml", "<a x=\"1\"><b>one <i>two</i> <![CDATA[<three>]]></b></a>");
-  XmlDocument doc;
-  ASSERT_TRUE(doc.load(dir / "a.xml"));
+  XmlDocument doc = Loaded(dir, "<a x=\"1\"><b>one <i>two</i> <![CDATA[<three>]]></b></a>");
   XmlNode b = doc.selectSingleNode("//b");
   EXPECT_EQ(b.text(), "one two <three>");
   b.text("x & y <z/> &amp;");
@@ -180,11 +180,9 @@ TEST(XmlNodeHandle, EmptyHandleRaises91OnEveryRead) {
 
 TEST(XmlQueries, DocumentOrderRelativeQueriesAndLegacyAnd) {
   TempDir dir;
-  WriteFile(dir / "a.xml",
-            "<r><x name='k' lang='en'>1</x><g><x name='k' lang='de'>2</x></g><x name='k' lang='de'>3</x>"
-            "<x name='a&amp;&amp;b' lang='de'>4</x></r>");
-  XmlDocument doc;
-  ASSERT_TRUE(doc.load(dir / "a.xml"));
+  XmlDocument doc = Loaded(dir,
+                           "<r><x name='k' lang='en'>1</x><g><x name='k' lang='de'>2</x></g><x name='k' lang='de'>3</x>"
+                           "<x name='a&amp;&amp;b' lang='de'>4</x></r>");
   EXPECT_EQ(doc.selectSingleNode("//*[@name='k'&&@lang='de']").text(), "2");
   EXPECT_EQ(doc.selectNodes("//*[@name='k'&&@lang='de']").length(), 2);
   // "&&" inside a literal is text, not the operator.
@@ -197,9 +195,7 @@ TEST(XmlQueries, DocumentOrderRelativeQueriesAndLegacyAnd) {
 
 TEST(XmlCreate, NewElementAndAttributeWithoutNamespaceSurviveASave) {
   TempDir dir;
-  WriteFile(dir / "a.xml", "<r xmlns=\"urn:x\"><p/></r>");
-  XmlDocument doc;
-  ASSERT_TRUE(doc.load(dir / "a.xml"));
+  XmlDocument doc = Loaded(dir, "<r xmlns=\"urn:x\"><p/></r>");
   // Elements are found by local name only when the document has no default
   // namespace; here we check the node lands where it was put.
   XmlNode parent = doc.documentElement();

@@ -198,71 +198,6 @@ TEST_F(CInterface, LongDescriptionsAreCutOnACharacterBoundary) {
   tlpp_Release(plugIn, nullptr);
 }
 
-TEST_F(CInterface, TextsFromTheHostMustBeUtf8) {
-  tlpp_object* plugIn = Item("TLInvoice");
-  char* value = reinterpret_cast<char*>(&error);
-  EXPECT_EQ(tlpp_PlugIn_GetParam(plugIn, "IBAN", "d\xE9", &value, &error), TLPP_E_ARGUMENT);
-  EXPECT_EQ(value, nullptr);
-  EXPECT_EQ(error.number, 5);
-  EXPECT_NE(std::string(error.description).find("StoreLang"), std::string::npos);
-
-  // A refused path is not stored: the collection still holds its plug-ins.
-  EXPECT_EQ(tlpp_PlugIns_let_PlugInsPath(plugIns, "/tmp/\xC0\xAF", &error), TLPP_E_ARGUMENT);
-  int32_t count = 0;
-  ASSERT_EQ(tlpp_PlugIns_get_Count(plugIns, &count, &error), TLPP_OK);
-  EXPECT_EQ(count, 3);
-
-  // Omitted optional texts are "".
-  ASSERT_EQ(tlpp_PlugIn_GetParam(plugIn, "IBAN", nullptr, &value, &error), TLPP_OK);
-  EXPECT_EQ(Take(value), "DE89 3704 0044 0532 0130 00");
-  ASSERT_EQ(tlpp_PlugIn_get_Name(plugIn, nullptr, &value, &error), TLPP_OK);
-  char* named = nullptr;
-  ASSERT_EQ(tlpp_PlugIn_get_Name(plugIn, "", &named, &error), TLPP_OK);
-  EXPECT_EQ(Take(value), Take(named));
-  tlpp_Release(plugIn, nullptr);
-}
-
-TEST_F(CInterface, BooleansAreAutomationBooleans) {
-  tlpp_object* invoice = Item("TLInvoice");
-  tlpp_bool value = 7;
-  ASSERT_EQ(tlpp_PlugIn_get_IsActive(invoice, &value, &error), TLPP_OK);
-  EXPECT_EQ(value, -1);
-  ASSERT_EQ(tlpp_PlugIn_let_IsActive(invoice, TLPP_FALSE, &error), TLPP_OK);
-  ASSERT_EQ(tlpp_PlugIn_get_IsActive(invoice, &value, &error), TLPP_OK);
-  EXPECT_EQ(value, 0);
-  // Any non-zero value is true; the document shows it before any save.
-  ASSERT_EQ(tlpp_PlugIn_let_IsActive(invoice, 2, &error), TLPP_OK);
-  char* text = nullptr;
-  size_t length = 0;
-  ASSERT_EQ(tlpp_PlugIn_get_Config(invoice, &text, &length, &error), TLPP_OK);
-  const std::string config = Take(text);
-  EXPECT_EQ(config.size(), length);
-  EXPECT_NE(config.find("active=\"true\""), std::string::npos);
-  ASSERT_EQ(tlpp_PlugIn_get_Config(invoice, &text, nullptr, &error), TLPP_OK) << "the length is optional";
-  EXPECT_EQ(Take(text), config);
-  ASSERT_EQ(tlpp_PlugIn_get_IsUserDef(invoice, &value, &error), TLPP_OK);
-  EXPECT_EQ(value, 0);
-  tlpp_Release(invoice, nullptr);
-}
-
-TEST_F(CInterface, TheDialogWithoutADisplayIsANumberedError) {
-  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) unsetenv(name);
-  tlpp_object* invoice = Item("TLInvoice");
-  const int16_t charSet = 0;
-  EXPECT_EQ(tlpp_PlugIn_ShowConfigDialogue(invoice, "en", nullptr, &charSet, nullptr, &error), TLPP_E_ERROR);
-  EXPECT_EQ(error.number, 100995);
-  EXPECT_NE(std::string(error.description).find("no display"), std::string::npos);  // said by the built module
-  // An X display named where no server answers.
-  setenv("DISPLAY", ":987", 1);
-  EXPECT_EQ(tlpp_PlugIn_ShowConfigDialogue(invoice, "en", nullptr, &charSet, nullptr, &error), TLPP_E_ERROR);
-  unsetenv("DISPLAY");
-  EXPECT_NE(std::string(error.description).find("the X display \":987\" cannot be reached"), std::string::npos)
-      << error.description;
-  tlpp_Release(invoice, nullptr);
-}
-
-// ---- the staging callbacks --------------------------------------------------
-
 // What the callbacks saw, and how they are to fail.
 struct Host {
   std::vector<std::string> texts;
@@ -291,7 +226,8 @@ int AnswerPCode(void* userData, const char** text, size_t* length, tlpp_error*) 
   return TLPP_OK;
 }
 
-class CStaging : public CInterface {
+// The invoice plug-in held, and a host's staging callbacks.
+class CInvoice : public CInterface {
  protected:
   void SetUp() override {
     CInterface::SetUp();
@@ -317,7 +253,64 @@ class CStaging : public CInterface {
   TempDir publish;
 };
 
-TEST_F(CStaging, TheSnippetIsTheBytesOfPCode) {
+TEST_F(CInvoice, TextsFromTheHostMustBeUtf8) {
+  char* value = reinterpret_cast<char*>(&error);
+  EXPECT_EQ(tlpp_PlugIn_GetParam(invoice, "IBAN", "d\xE9", &value, &error), TLPP_E_ARGUMENT);
+  EXPECT_EQ(value, nullptr);
+  EXPECT_EQ(error.number, 5);
+  EXPECT_NE(std::string(error.description).find("StoreLang"), std::string::npos);
+
+  // A refused path is not stored: the collection still holds its plug-ins.
+  EXPECT_EQ(tlpp_PlugIns_let_PlugInsPath(plugIns, "/tmp/\xC0\xAF", &error), TLPP_E_ARGUMENT);
+  int32_t count = 0;
+  ASSERT_EQ(tlpp_PlugIns_get_Count(plugIns, &count, &error), TLPP_OK);
+  EXPECT_EQ(count, 3);
+
+  // Omitted optional texts are "".
+  ASSERT_EQ(tlpp_PlugIn_GetParam(invoice, "IBAN", nullptr, &value, &error), TLPP_OK);
+  EXPECT_EQ(Take(value), "DE89 3704 0044 0532 0130 00");
+  ASSERT_EQ(tlpp_PlugIn_get_Name(invoice, nullptr, &value, &error), TLPP_OK);
+  char* named = nullptr;
+  ASSERT_EQ(tlpp_PlugIn_get_Name(invoice, "", &named, &error), TLPP_OK);
+  EXPECT_EQ(Take(value), Take(named));
+}
+
+TEST_F(CInvoice, BooleansAreAutomationBooleans) {
+  tlpp_bool value = 7;
+  ASSERT_EQ(tlpp_PlugIn_get_IsActive(invoice, &value, &error), TLPP_OK);
+  EXPECT_EQ(value, -1);
+  ASSERT_EQ(tlpp_PlugIn_let_IsActive(invoice, TLPP_FALSE, &error), TLPP_OK);
+  ASSERT_EQ(tlpp_PlugIn_get_IsActive(invoice, &value, &error), TLPP_OK);
+  EXPECT_EQ(value, 0);
+  // Any non-zero value is true; the document shows it before any save.
+  ASSERT_EQ(tlpp_PlugIn_let_IsActive(invoice, 2, &error), TLPP_OK);
+  char* text = nullptr;
+  size_t length = 0;
+  ASSERT_EQ(tlpp_PlugIn_get_Config(invoice, &text, &length, &error), TLPP_OK);
+  const std::string config = Take(text);
+  EXPECT_EQ(config.size(), length);
+  EXPECT_NE(config.find("active=\"true\""), std::string::npos);
+  ASSERT_EQ(tlpp_PlugIn_get_Config(invoice, &text, nullptr, &error), TLPP_OK) << "the length is optional";
+  EXPECT_EQ(Take(text), config);
+  ASSERT_EQ(tlpp_PlugIn_get_IsUserDef(invoice, &value, &error), TLPP_OK);
+  EXPECT_EQ(value, 0);
+}
+
+TEST_F(CInvoice, TheDialogWithoutADisplayIsANumberedError) {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) unsetenv(name);
+  const int16_t charSet = 0;
+  EXPECT_EQ(tlpp_PlugIn_ShowConfigDialogue(invoice, "en", nullptr, &charSet, nullptr, &error), TLPP_E_ERROR);
+  EXPECT_EQ(error.number, 100995);
+  EXPECT_NE(std::string(error.description).find("no display"), std::string::npos);  // said by the built module
+  // An X display named where no server answers.
+  setenv("DISPLAY", ":987", 1);
+  EXPECT_EQ(tlpp_PlugIn_ShowConfigDialogue(invoice, "en", nullptr, &charSet, nullptr, &error), TLPP_E_ERROR);
+  unsetenv("DISPLAY");
+  EXPECT_NE(std::string(error.description).find("the X display \":987\" cannot be reached"), std::string::npos)
+      << error.description;
+}
+
+TEST_F(CInvoice, TheSnippetIsTheBytesOfPCode) {
   host.pcode = std::string("a\0b\xFF", 4);
   EXPECT_EQ(Snippet(stage), host.pcode);
   ASSERT_EQ(host.texts.size(), 1u);
@@ -332,7 +325,7 @@ TEST_F(CStaging, TheSnippetIsTheBytesOfPCode) {
   EXPECT_EQ(Snippet(stage), "short");
 }
 
-TEST_F(CStaging, TheSnippetPassesOnWhatTheHostReports) {
+TEST_F(CInvoice, TheSnippetPassesOnWhatTheHostReports) {
   host.failParseSnippet = 1004;
   Snippet(stage, TLPP_E_ERROR);
   EXPECT_EQ(error.number, 1004);
@@ -351,7 +344,7 @@ TEST_F(CStaging, TheSnippetPassesOnWhatTheHostReports) {
   EXPECT_EQ(error.number, 438);
 }
 
-TEST_F(CStaging, StagingGoesOnPastFailingCallbacks) {
+TEST_F(CInvoice, StagingGoesOnPastFailingCallbacks) {
   stage.ParseSnippet = nullptr;
   ASSERT_EQ(tlpp_PlugIn_CopyPlugInFiles(invoice, publish.path().c_str(), &stage, &error), TLPP_OK);
   EXPECT_EQ(ReadFile(publish / "tlinvoice/images/logo.gif"), ReadFile(root / "invoice/images/logo.gif"));
@@ -366,7 +359,7 @@ TEST_F(CStaging, StagingGoesOnPastFailingCallbacks) {
 
 }  // namespace
 
-TEST_F(CStaging, TheCheckAndTheManifestAreTheLibrarysLines) {
+TEST_F(CInvoice, TheCheckAndTheManifestAreTheLibrarysLines) {
   char* findings = nullptr;
   ASSERT_EQ(tlpp_PlugIn_PublishCheck(invoice, "de,en", &findings, &error), TLPP_OK) << error.description;
   EXPECT_EQ(Take(findings),

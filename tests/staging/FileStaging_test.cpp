@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
+#include <map>
 #include <sstream>
 
 #include "RecordingStageObject.h"
@@ -16,14 +16,23 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Every entry below root, links listed and not followed.
-std::vector<std::string> Listing(const std::string& root) {
-  std::vector<std::string> entries;
+// Every entry below root in name order, links listed and not followed: a
+// folder as "name/", a link as "name@", a file as its name, a tab and its
+// bytes, those outside printable ASCII as \xHH.
+std::string Tree(const std::string& root) {
+  std::map<std::string, std::string> entries;
   for (const auto& entry : fs::recursive_directory_iterator(root)) {
-    entries.push_back(entry.path().lexically_relative(root).string());
+    std::string& shown = entries[entry.path().lexically_relative(root).string()];
+    shown = entry.is_symlink() ? "@" : entry.is_directory() ? "/" : "\t";
+    if (shown != "\t") continue;
+    for (const unsigned char c : ReadFile(entry.path().string())) {
+      if (c >= ' ' && c < 0x7F) shown += static_cast<char>(c);
+      else shown += {'\\', 'x', "0123456789ABCDEF"[c >> 4], "0123456789ABCDEF"[c & 15]};
+    }
   }
-  std::sort(entries.begin(), entries.end());
-  return entries;
+  std::string tree;
+  for (const auto& [name, shown] : entries) tree += name + shown + "\n";
+  return tree;
 }
 
 class FileStagingTest : public ::testing::Test {
@@ -60,7 +69,7 @@ TEST_F(FileStagingTest, FoldersAreCreatedOneLevelAtATimeInDocumentOrder) {
   WriteFile(stage + "/kept/old.txt", "old");
   plugIn.CopyPlugInFiles(stage, &host);
   // "early" came before its parent; the broken elements are passed over.
-  EXPECT_EQ(Listing(stage), (std::vector<std::string>{"kept", "kept/old.txt", "top", "top/mid", "top/mid/deep"}));
+  EXPECT_EQ(Tree(stage), "kept/\nkept/old.txt\told\ntop/\ntop/mid/\ntop/mid/deep/\n");
   EXPECT_TRUE(host.calls.empty());
 }
 
@@ -68,16 +77,9 @@ TEST_F(FileStagingTest, FilesAreCopiedOrRenderedAndFailingOnesPassedOver) {
   Make("files.xml", kFilesSources);
   plugIn.CopyPlugInFiles(stage, &host);
 
-  EXPECT_EQ(Listing(stage), (std::vector<std::string>{"out", "out/binary.dat", "out/capital.html", "out/one.html",
-                                                      "out/page.html", "out/resource.txt", "out/twice.txt"}));
   // Only the exact "true" renders; anything else is a byte-for-byte copy.
-  EXPECT_EQ(ReadFile(stage + "/out/page.html"), "[page]");
-  EXPECT_EQ(ReadFile(stage + "/out/binary.dat"), kBinary);
-  EXPECT_EQ(ReadFile(stage + "/out/capital.html"), "capital");
-  EXPECT_EQ(ReadFile(stage + "/out/one.html"), "one");
-  EXPECT_EQ(ReadFile(stage + "/out/resource.txt"), "resource");
   // The later of two elements with one destination wins.
-  EXPECT_EQ(ReadFile(stage + "/out/twice.txt"), "[second]");
+  EXPECT_EQ(Tree(stage), Fixture("staging/data/files_staged.txt"));
   // Each rendered text: ParseSnippet with mode 1, then PCode, once.
   EXPECT_EQ(host.calls, (std::vector<std::string>{"ParseSnippet(page,1)", "PCode", "ParseSnippet(second,1)", "PCode"}));
   // The manifest lists a destination once, for the file written there last.
@@ -89,9 +91,7 @@ TEST_F(FileStagingTest, FilesAreCopiedOrRenderedAndFailingOnesPassedOver) {
 TEST_F(FileStagingTest, WithoutAStagingObjectRenderedFilesAreNotWrittenAtAll) {
   Make("files.xml", kFilesSources);
   plugIn.CopyPlugInFiles(stage, nullptr);
-  EXPECT_FALSE(fs::exists(stage + "/out/page.html"));
-  EXPECT_EQ(ReadFile(stage + "/out/twice.txt"), "first");
-  EXPECT_EQ(ReadFile(stage + "/out/binary.dat"), kBinary);
+  EXPECT_EQ(Tree(stage), Fixture("staging/data/files_unrendered.txt"));
 }
 
 TEST_F(FileStagingTest, ExistingDestinationsAreReplacedWhole) {
@@ -100,15 +100,13 @@ TEST_F(FileStagingTest, ExistingDestinationsAreReplacedWhole) {
   WriteFile(stage + "/out/page.html", std::string(1000, 'x'));
   WriteFile(stage + "/out/binary.dat", std::string(1000, 'x'));
   plugIn.CopyPlugInFiles(stage, &host);
-  EXPECT_EQ(ReadFile(stage + "/out/page.html"), "[page]");
-  EXPECT_EQ(ReadFile(stage + "/out/binary.dat"), kBinary);
+  EXPECT_EQ(Tree(stage), Fixture("staging/data/files_staged.txt"));
 
   // A second run over its own output, with a new source and an empty text.
   WriteFile(plugInFolder + "/page.html", "");
   WriteFile(plugInFolder + "/binary.dat", "new");
   plugIn.CopyPlugInFiles(stage, &host);
-  EXPECT_EQ(ReadFile(stage + "/out/page.html"), "[]");
-  EXPECT_EQ(ReadFile(stage + "/out/binary.dat"), "new");
+  EXPECT_EQ(Tree(stage), Fixture("staging/data/files_restaged.txt"));
 }
 
 TEST_F(FileStagingTest, AFailingStagingObjectCostsOnlyItsOwnFile) {
@@ -119,9 +117,7 @@ TEST_F(FileStagingTest, AFailingStagingObjectCostsOnlyItsOwnFile) {
   // Both calls are still made for each file, and neither failed file gets
   // any text: not the previous rendering, not a partial one.
   EXPECT_EQ(host.calls, (std::vector<std::string>{"ParseSnippet(page,1)", "PCode", "ParseSnippet(second,1)", "PCode"}));
-  EXPECT_EQ(ReadFile(stage + "/out/page.html"), "");
-  EXPECT_EQ(ReadFile(stage + "/out/twice.txt"), "");
-  EXPECT_EQ(ReadFile(stage + "/out/resource.txt"), "resource");
+  EXPECT_EQ(Tree(stage), Fixture("staging/data/files_failing.txt"));
 }
 
 TEST_F(FileStagingTest, NothingIsStagedWithoutADocumentOrAStageFolderUntilOneLoads) {
@@ -132,7 +128,7 @@ TEST_F(FileStagingTest, NothingIsStagedWithoutADocumentOrAStageFolderUntilOneLoa
     plugIn.CopyPlugInFiles(path, &host);
   }
   EXPECT_FALSE(fs::exists(dir / "missing"));
-  EXPECT_TRUE(Listing(stage).empty());
+  EXPECT_EQ(Tree(stage), "");
   EXPECT_TRUE(host.calls.empty());
 
   PlugIn unset;
@@ -140,7 +136,7 @@ TEST_F(FileStagingTest, NothingIsStagedWithoutADocumentOrAStageFolderUntilOneLoa
   PlugIn broken;
   EXPECT_THROW(broken.ConfigPath(dir / "nothing-here"), Error);
   broken.CopyPlugInFiles(stage, &host);
-  EXPECT_TRUE(Listing(stage).empty());
+  EXPECT_EQ(Tree(stage), "");
   // A document that appears later is loaded by the staging run itself.
   fs::create_directory(dir / "nothing-here");
   WriteFile(dir / "nothing-here/config.xml", Fixture("staging/data/folders.xml"));
@@ -164,12 +160,10 @@ TEST_F(FileStagingTest, NothingIsReadOrWrittenOutsideTheGivenFolders) {
 
   plugIn.CopyPlugInFiles(stage, &host);
 
-  EXPECT_EQ(Listing(outside), std::vector<std::string>{"secret.txt"});
+  EXPECT_EQ(Tree(outside), "secret.txt\tsecret\n");
   EXPECT_FALSE(fs::exists(dir / "escaped"));
   // A leading separator is a doubled one: copied, rendered and listed inside.
-  EXPECT_EQ(Listing(stage), (std::vector<std::string>{"dangling", "linkOut", "ok", "ok/copied.txt", "ok/page.html",
-                                                      "ok/rendered.html"}));
-  EXPECT_EQ(ReadFile(stage + "/ok/rendered.html"), "[page]");
+  EXPECT_EQ(Tree(stage), Fixture("staging/data/confinement_staged.txt"));
   // The manifest's lines without sizes and hashes.
   std::istringstream lines(StageManifest::Describe(plugIn, stage));
   std::string listed;

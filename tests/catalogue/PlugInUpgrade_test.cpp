@@ -90,7 +90,10 @@ TEST(PlugInUpgrade, AnUnchangedVersionChangesNoByteAndTheBackupIsTheOldFolder) {
     EXPECT_NE(fs::path(backup).filename().string().find(year), std::string::npos) << backup;
     EXPECT_EQ(Tree(dir / "shop/p"), before) << sample;
     EXPECT_EQ(Tree(backup), before) << sample;
-    fs::create_directory(fs::path(backup).parent_path() / "zz-not-a-backup");
+    // The latest of the plug-in's backups, whatever else lies beside it.
+    for (const char* other : {"zz-not-a-backup", "p.before-upgrade-20000101-000000", "p.before-upgrade-1999"}) {
+      fs::create_directory(fs::path(backup).parent_path() / other);
+    }
     EXPECT_EQ(PlugInUpgrade::Rollback(dir / "shop/p", kWait), backup);
     EXPECT_EQ(Tree(dir / "shop/p"), before) << sample;
     EXPECT_FALSE(fs::exists(backup));

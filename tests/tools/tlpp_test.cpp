@@ -250,6 +250,7 @@ std::string InScratchShop(const TempDir& dir, std::string arguments) {
       {"FAULTY", dir / "faulty"},
       {"SETTINGS", dir / "settings.json"},
       {"STAGE", dir / "stage"},
+      {"BACKUP", dir / "backup"},
       {"MISSING", dir / "missing"},
   };
   for (const auto& [word, path] : words) {

@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "dialog/qt/QtDialogFrontend.h"
 #include "plugin/PlugIn.h"
@@ -81,13 +82,21 @@ bool ActiveOnDisk(const std::string& folder) {
   return fresh.IsActive();
 }
 
+// The Qt frontend, noting the links it is asked to open instead of opening
+// them.
+class LinkNotingFrontend : public QtDialogFrontend {
+ public:
+  void OpenLink(const std::string& target) override { opened.push_back(target); }
+  std::vector<std::string> opened;
+};
+
 class QtDialog : public ::testing::Test {
  protected:
   void SetUp() override { testing_support::CopySample("invoice", plugInDir); }
 
   TempDir dir;
   std::string plugInDir = dir / "invoice";
-  std::shared_ptr<QtDialogFrontend> frontend = std::make_shared<QtDialogFrontend>();
+  std::shared_ptr<LinkNotingFrontend> frontend = std::make_shared<LinkNotingFrontend>();
   InstalledFrontend installed{frontend};
 };
 
@@ -227,17 +236,30 @@ TEST_F(QtDialog, TheMainTabFollowsThePointerAndTheFocus) {
   WhenShown([&](QDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle(), "Zahlungsart Rechnung");
     auto* logo = Child<QWidget>(dialog, "LeadLogo");
+    QPalette magenta = logo->palette();
+    magenta.setColor(QPalette::Button, Qt::magenta);
+    logo->setPalette(magenta);
     const QImage drawn = logo->grab().toImage();
-    EXPECT_EQ(drawn.pixelColor(0, 0), logo->palette().color(QPalette::Button)) << "the margin in the button face";
+    EXPECT_EQ(drawn.pixelColor(0, 0), QColor(Qt::magenta)) << "the margin in the button face";
     EXPECT_EQ(drawn.pixel(51, 41), drawn.pixel(0, 0)) << "the picture at its own size leaves the margin";
+    EXPECT_NE(drawn.pixel(25, 20), drawn.pixel(0, 0)) << "the picture";
     auto* link = Child<QLabel>(dialog, "lblProviderURL");
     EXPECT_EQ(link->font().styleHint(), QFont::SansSerif) << "a face like the one named where it is missing";
     QTest::mouseMove(link);
     EXPECT_TRUE(link->font().underline());
-    QTest::mousePress(logo, Qt::LeftButton);  // a drag across the logo leaves the link as it was
-    QTest::mouseMove(logo, QPoint(2, 2));
-    QTest::mouseRelease(logo, Qt::LeftButton, {}, QPoint(2, 2));
-    EXPECT_TRUE(link->font().underline());
+    for (const char* name : {"LeadLogo", "SSFrame1", "LblPlugInCopyRight"}) {  // a drag across leaves the link
+      auto* widget = Child<QWidget>(dialog, name);
+      QTest::mousePress(widget, Qt::LeftButton, {}, QPoint(1, 1));
+      QTest::mouseMove(widget, QPoint(1, 0));
+      QTest::mouseRelease(widget, Qt::LeftButton, {}, QPoint(1, 0));
+      EXPECT_TRUE(link->font().underline()) << name;
+    }
+    QTest::mouseClick(link, Qt::LeftButton);
+    QTest::keyClick(link, Qt::Key_Space);
+    QTest::keyClick(link, Qt::Key_Enter);
+    QTest::keyClick(link, Qt::Key_Return);
+    QTest::keyClick(link, Qt::Key_A);
+    EXPECT_EQ(frontend->opened, std::vector<std::string>(4, "https://www.example.com/de/zahlungsarten/rechnung"));
     QTest::mouseMove(Child<QWidget>(dialog, "TabPlugInMain"), QPoint(2, 300));
     EXPECT_FALSE(link->font().underline());
     QTest::mouseMove(link);

@@ -110,6 +110,7 @@ TEST_F(QtDialog, TickApplyEditAndEnterSaveTheSampleToDisk) {
   PlugIn plugIn;
   plugIn.ConfigPath(plugInDir);
   const bool wasActive = plugIn.IsActive();
+  const std::string noteBefore = plugIn.GetParam("InvoiceNote", "de");
   WhenShown([&](QDialog& dialog) {
     auto* label = Child<QLineEdit>(dialog, "PaymentLabel");
     EXPECT_EQ(label->text().toStdString(), "Zahlung auf Rechnung");  // the document's value
@@ -122,6 +123,9 @@ TEST_F(QtDialog, TickApplyEditAndEnterSaveTheSampleToDisk) {
     EXPECT_FALSE(apply->isEnabled());
     EXPECT_EQ(ActiveOnDisk(plugInDir), !wasActive) << "saved by Apply";
 
+    auto* note = Child<QPlainTextEdit>(dialog, "InvoiceNote");
+    note->moveCursor(QTextCursor::Start);
+    QTest::keyClicks(note, "NB ");  // the rest of the note, its line breaks included, stays as it was
     label->selectAll();
     QTest::keyClicks(label, "Kauf auf Rechnung <neu>");
     QTest::keyClick(label, Qt::Key_Return);  // finishes the edit and presses OK
@@ -134,6 +138,7 @@ TEST_F(QtDialog, TickApplyEditAndEnterSaveTheSampleToDisk) {
   EXPECT_EQ(ActiveOnDisk(plugInDir), !wasActive);
   EXPECT_EQ(reread.GetParam("PaymentLabel", "de"), "Kauf auf Rechnung <neu>");
   EXPECT_EQ(reread.GetParam("BankName", "de"), longName);
+  EXPECT_EQ(reread.GetParam("InvoiceNote", "de"), "NB " + noteBefore);
 }
 
 // A secret shows one mask whatever its length, the value only while the
@@ -241,7 +246,9 @@ TEST_F(QtDialog, TheMainTabFollowsThePointerAndTheFocus) {
     logo->setPalette(magenta);
     const QImage drawn = logo->grab().toImage();
     EXPECT_EQ(drawn.pixelColor(0, 0), QColor(Qt::magenta)) << "the margin in the button face";
-    EXPECT_EQ(drawn.pixel(51, 41), drawn.pixel(0, 0)) << "the picture at its own size leaves the margin";
+    for (const QPoint at : {QPoint(25, 0), QPoint(0, 20), QPoint(51, 20), QPoint(25, 41)}) {
+      EXPECT_EQ(drawn.pixelColor(at), QColor(Qt::magenta)) << "the picture at its own size leaves the margin";
+    }
     EXPECT_NE(drawn.pixel(25, 20), drawn.pixel(0, 0)) << "the picture";
     auto* link = Child<QLabel>(dialog, "lblProviderURL");
     EXPECT_EQ(link->font().styleHint(), QFont::SansSerif) << "a face like the one named where it is missing";

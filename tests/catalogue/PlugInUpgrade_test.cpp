@@ -104,13 +104,20 @@ TEST(PlugInUpgrade, KeepsTheOwnersFilesAndNeverFollowsALinkOut) {
   TempDir dir;
   Installed(dir, "creditcard");
   fs::create_directory(dir / "shop/p/notes");
-  WriteFile(dir / "shop/p/notes/mine.txt", "owner");
+  for (const char* name : {"mine.txt", "z.txt", "a.txt", "b.txt"}) WriteFile(dir / "shop/p/notes/" + name, "owner");
   fs::remove(dir / "next/merchant.pem");
   fs::create_symlink("shipped.pem", dir / "next/merchant.pem");
   WriteFile(dir / "outside", "secret");
   fs::create_symlink(dir / "outside", dir / "next/link");
   const std::string owners = ReadFile(dir / "shop/p/merchant.pem");
-  PlugInUpgrade(dir / "shop/p", dir / "next").Apply(kWait);
+  PlugInUpgrade upgrade(dir / "shop/p", dir / "next");
+  std::vector<std::string> kept;  // the declared ones, then the owner's others in name order
+  for (const auto& change : upgrade.Changes()) {
+    if (change.kind == PlugInUpgrade::Kind::KeptFile) kept.push_back(change.name);
+  }
+  EXPECT_EQ(kept, (std::vector<std::string>{"gateway.ini", "merchant.pem", "notes/a.txt", "notes/b.txt",
+                                            "notes/mine.txt", "notes/z.txt"}));
+  upgrade.Apply(kWait);
   EXPECT_EQ(ReadFile(dir / "shop/p/merchant.pem"), owners);
   EXPECT_EQ(fs::read_symlink(dir / "shop/p/merchant.pem.new"), "shipped.pem");
   EXPECT_EQ(ReadFile(dir / "shop/p/notes/mine.txt"), "owner");

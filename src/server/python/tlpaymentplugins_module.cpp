@@ -312,21 +312,22 @@ PYBIND11_MODULE(tlpaymentplugins, m) {
   // from before loading until after SaveConfiguration.
   struct FolderLock {
     std::string folder;
-    double timeout;
+    std::chrono::milliseconds wait;
     std::unique_ptr<TLPaymentPlugIns::PlugInLock> held;
   };
   py::class_<FolderLock>(m, "PlugInLock",
                          "with PlugInLock(folder, timeout=10.0): the lock writers of a plug-in folder take; "
                          "Error 100996 when another writer holds it longer than timeout seconds.")
       .def(py::init([](const py::object& folder, double timeout) {
-             if (!(timeout >= 0)) throw errors::InvalidArgument();
-             return FolderLock{TextArgument(folder, "folder"), timeout, nullptr};
+             const std::chrono::milliseconds wait = WaitSeconds(timeout);
+             return FolderLock{TextArgument(folder, "folder"), wait, nullptr};
            }),
            "folder"_a, "timeout"_a = 10.0)
       .def("__enter__",
            [](FolderLock& lock) -> FolderLock& {
-             lock.held = std::make_unique<TLPaymentPlugIns::PlugInLock>(
-                 lock.folder, std::chrono::milliseconds(static_cast<long>(lock.timeout * 1000)));
+             // The writer holding it may be another thread of this program.
+             const py::gil_scoped_release others;
+             lock.held = std::make_unique<TLPaymentPlugIns::PlugInLock>(lock.folder, lock.wait);
              return lock;
            })
       .def("__exit__", [](FolderLock& lock, const py::args&) {

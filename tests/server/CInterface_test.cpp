@@ -133,6 +133,7 @@ TEST_F(CInterface, BadHandlesAreErrorsNotCrashes) {
   EXPECT_EQ(error.number, 91);
   EXPECT_NE(std::string(error.description).find("released"), std::string::npos);
   EXPECT_EQ(tlpp_Release(plugIn, &error), TLPP_E_HANDLE);
+  EXPECT_NE(std::string(error.description).find("released"), std::string::npos) << "released twice";
   EXPECT_EQ(tlpp_AddRef(plugIn, &error), TLPP_E_HANDLE);
   EXPECT_EQ(tlpp_Release(nullptr, &error), TLPP_OK);
 

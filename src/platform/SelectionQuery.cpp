@@ -128,11 +128,10 @@ bool SelectionQuery::holds(const xmlNode* element, const Condition& condition) c
     // prefix counts too, as in libxml2.
     if ((a->ns != nullptr && a->ns->prefix != nullptr) || !Equal(a->name, attribute)) continue;
     const xmlNode* child = a->children;
-    if (child == nullptr) {
-      if (value.empty()) return true;
-    } else if (child->next == nullptr && (child->type == XML_TEXT_NODE || child->type == XML_CDATA_SECTION_NODE)) {
+    if (child != nullptr && child->next == nullptr &&
+        (child->type == XML_TEXT_NODE || child->type == XML_CDATA_SECTION_NODE)) {
       if (Equal(child->content, value)) return true;
-    } else {
+    } else {  // empty, or of several nodes: its text as a whole
       xmlChar* content = xmlNodeGetContent(reinterpret_cast<const xmlNode*>(a));
       const bool equal = Equal(content, value);
       xmlFree(content);

@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCursor>
 #include <QDialog>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -254,6 +256,8 @@ TEST_F(QtDialog, TheMainTabFollowsThePointerAndTheFocus) {
     EXPECT_EQ(link->font().styleHint(), QFont::SansSerif) << "a face like the one named where it is missing";
     QTest::mouseMove(link);
     EXPECT_TRUE(link->font().underline());
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WhatsThisCursor);
     for (const char* name : {"LeadLogo", "SSFrame1", "LblPlugInCopyRight"}) {  // a drag across leaves the link
       auto* widget = Child<QWidget>(dialog, name);
       QTest::mousePress(widget, Qt::LeftButton, {}, QPoint(1, 1));
@@ -269,6 +273,7 @@ TEST_F(QtDialog, TheMainTabFollowsThePointerAndTheFocus) {
     EXPECT_EQ(frontend->opened, std::vector<std::string>(4, "https://www.example.com/de/zahlungsarten/rechnung"));
     QTest::mouseMove(Child<QWidget>(dialog, "TabPlugInMain"), QPoint(2, 300));
     EXPECT_FALSE(link->font().underline());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "the usual pointer again";
     QTest::mouseMove(link);
     QTest::mouseMove(Child<QTabWidget>(dialog, "SSAPlugIn")->tabBar(), QPoint(5, 5));
     EXPECT_FALSE(link->font().underline()) << "the pointer moved on to the tabs";

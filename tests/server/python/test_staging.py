@@ -89,17 +89,14 @@ class Raising(Upper):
         raise self.exception
 
 
-def test_a_python_exception_becomes_a_numbered_error(invoice):
-    with pytest.raises(Error) as raised:
-        invoice.ParseSnippetFile(Raising(ValueError("no template")))
-    assert (raised.value.number, raised.value.source, raised.value.description) == (
-        440, "ValueError", "no template")
-
+@pytest.mark.parametrize("exception, expected", [
+    (ValueError("no template"), (440, "ValueError", "no template")),
     # The host's own numbered error keeps its number, source and text.
+    (Error(1004, "ShopBuilder", "template engine stopped"), (1004, "ShopBuilder", "template engine stopped"))])
+def test_a_python_exception_becomes_a_numbered_error(invoice, exception, expected):
     with pytest.raises(Error) as raised:
-        invoice.ParseSnippetFile(Raising(Error(1004, "ShopBuilder", "template engine stopped")))
-    assert (raised.value.number, raised.value.source, raised.value.description) == (
-        1004, "ShopBuilder", "template engine stopped")
+        invoice.ParseSnippetFile(Raising(exception))
+    assert (raised.value.number, raised.value.source, raised.value.description) == expected
 
 
 def test_the_check_and_the_manifest_are_the_librarys(invoice, tmp_path):

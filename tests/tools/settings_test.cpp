@@ -27,11 +27,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // A single-quoted shell word.
-std::string Shell(const std::string& text) {
-  std::string quoted = "'";
-  for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
+std::string Shell(const std::string& text) { return "'" + Replaced(text, "'", "'\\''") + "'"; }
 
 std::string ShopCopy(const TempDir& dir, const std::string& name = "shop") {
   fs::copy(std::string(TLPP_TEST_DATA) + "/tools/data/settings/shop", dir / name);

@@ -94,20 +94,12 @@ TEST(Tlpp, RefusesEachBadCommandLineBeforeReadingOrWriting) {
 TEST(Tlpp, HelpOnEveryCommand) {
   const CommandRun help = Tlpp("stage --help");
   EXPECT_EQ(help.status, 0);
-  EXPECT_NE(help.out.find("\n  --manifest FILE "), std::string::npos) << help.out;
-  EXPECT_EQ(help.out.substr(0, help.out.find('\n')),
-            "usage: tlpp stage PLUGIN_DIR STAGE_DIR [--store-lang CODE] [--manifest FILE] [--allow-secrets]");
+  EXPECT_EQ(help.out, Fixture("tools/data/help/stage.txt"));
   EXPECT_EQ(Tlpp("--version").out.rfind("tlpp ", 0), 0u);
   // The general help lists each option once, however many commands take it.
   const std::string all = Tlpp("--help").out;
+  EXPECT_EQ(all, Fixture("tools/data/help/all.txt"));
   for (const char* word : {"help", "-h"}) EXPECT_EQ(Tlpp(word).out, all) << word;
-  EXPECT_NE(all.find("\n  stage        stage a plug-in into a publish folder\n      tlpp stage PLUGIN_DIR"),
-            std::string::npos);
-  const std::string options = all.substr(all.find("\noptions:\n"), all.find("\nexit status:") - all.find("\noptions:"));
-  for (const char* option : {"\n  --wait SECONDS ", "\n  --store-lang CODE ", "\n  --dry-run ", "\n  --backup DIR "}) {
-    EXPECT_EQ(options.find(option), options.rfind(option)) << option;
-    EXPECT_NE(options.find(option), std::string::npos) << option << options;
-  }
   // As git config does: an undeclared parameter prints nothing (and exits 1,
   // a line of exits.table).
   EXPECT_EQ(Tlpp("get " + std::string(TLPP_SAMPLES_DIR) + "/invoice NoSuchParam").out, "");

@@ -27,22 +27,21 @@ def test_snippet_goes_through_parse_snippet_then_pcode(invoice, root):
     assert invoice.ParseSnippetFile(None) == ""
 
 
-class PCodeMethod:
+class NoPCode:
     def ParseSnippet(self, text, mode):
         pass
 
+
+class PCodeMethod(NoPCode):
     def PCode(self):
         return b"bytes \xff"
 
 
-class PCodeAttribute:
+class PCodeAttribute(NoPCode):
     PCode = 42
 
-    def ParseSnippet(self, text, mode):
-        pass
 
-
-class PCodeNone(PCodeAttribute):
+class PCodeNone(NoPCode):
     PCode = None
 
 
@@ -58,11 +57,6 @@ def test_bytes_that_are_not_utf8_come_back_unchanged(invoice, root, tmp_path):
     echo.ParseSnippet = lambda text, mode: setattr(echo, "_code", text)
     invoice.CopyPlugInFiles(str(tmp_path), echo)
     assert (tmp_path / "tlinvoice" / "plugin.html").read_bytes() == b"Gr\xfc\xdfe <!-- x -->"
-
-
-class NoPCode:
-    def ParseSnippet(self, text, mode):
-        pass
 
 
 def test_a_missing_member_is_438_for_the_snippet_and_staging_goes_on_past_failures(invoice, root, tmp_path):

@@ -9,6 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "support/Table.h"
 #include "support/TempDir.h"
 #include "tools/Tlpp.h"
 
@@ -120,12 +121,9 @@ TEST(TlppCheck, SchemaProblemsAreWarningsThatSayWhere) {
   TempDir dir;
   ASSERT_EQ(Tlpp("new TLSchema " + dir.path() + " --langs en").status, 0);
   std::string config = ReadFile(dir / "tlschema/config.xml");
-  const auto edit = [&config](const std::string& from, const std::string& to) {
-    config.replace(config.find(from), from.size(), to);
-  };
-  edit("type=\"currency\"", "type=\"money\"");
-  edit("<Folders>", "<Notes/>\n  <Folders>");
-  edit("name=\"ShowNote\" type=\"check\" readOnly=\"false\"", "name=\"ShowNote\" type=\"check\"");
+  for (const auto& [path, line, fields] : ReadTable("tools/data/check/schema.edits")) {
+    config.replace(config.find(fields[0]), fields[0].size(), Replaced(fields[1], "\\n", "\n"));
+  }
   WriteFile(dir / "tlschema/config.xml", config);
   const CommandRun run = Check(dir.path() + " --schema");
   EXPECT_EQ(run.status, 1);

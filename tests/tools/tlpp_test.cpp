@@ -19,6 +19,7 @@
 #include "tools/Tlpp.h"
 
 using namespace testing_support;
+namespace fs = std::filesystem;
 
 TEST(Tlpp, ListGetActivateAndDeactivateWorkOnACopy) {
   TempDir dir;
@@ -107,7 +108,7 @@ TEST(Tlpp, HelpOnEveryCommand) {
 
 TEST(Tlpp, StageManifestListsWhatStagingLeftInDocumentOrder) {
   TempDir dir;
-  std::filesystem::create_directory(dir / "one");
+  fs::create_directory(dir / "one");
   const std::string sample = std::string(TLPP_SAMPLES_DIR) + "/creditcard";
   const CommandRun staged = Tlpp("stage " + sample + " " + (dir / "one") + " --manifest " + (dir / "one.txt"));
   ASSERT_EQ(staged.status, 0);
@@ -120,12 +121,12 @@ TEST(Tlpp, StageManifestListsWhatStagingLeftInDocumentOrder) {
 
   // The stage folder holds only what the plug-in declares.
   EXPECT_NE(Tlpp("stage " + sample + " " + (dir / "one") + " --manifest " + (dir / "one/m.txt")).status, 0);
-  EXPECT_FALSE(std::filesystem::exists(dir / "one/m.txt"));
+  EXPECT_FALSE(fs::exists(dir / "one/m.txt"));
 }
 
 TEST(Tlpp, UpgradeCarriesTheOwnersValuesAndFilesIntoVersion2) {
   TempDir dir;
-  std::filesystem::create_directory(dir / "shop");
+  fs::create_directory(dir / "shop");
   CopySample("creditcard", dir / "shop/creditcard");
   CopySample("creditcard", dir / "v2");
   WriteFile(dir / "v2/config.xml", Fixture("tools/data/upgrade/creditcard-v2.xml"));
@@ -157,8 +158,8 @@ TEST(Tlpp, UpgradeCarriesTheOwnersValuesAndFilesIntoVersion2) {
 
 TEST(Tlpp, UpgradeOfARootUpgradesEachPlugInWithANewVersion) {
   TempDir dir;
-  std::filesystem::create_directory(dir / "shop");
-  std::filesystem::create_directory(dir / "new");
+  fs::create_directory(dir / "shop");
+  fs::create_directory(dir / "new");
   for (const std::string sample : {"cashondelivery", "creditcard", "invoice"}) {
     CopySample(sample, dir / ("shop/" + sample));
     CopySample(sample, dir / ("new/v2-" + sample));
@@ -168,7 +169,7 @@ TEST(Tlpp, UpgradeOfARootUpgradesEachPlugInWithANewVersion) {
   EXPECT_EQ(run.status, 0) << run.out;
   EXPECT_EQ(run.out, Fixture("tools/data/upgrade/root.expected"));
   EXPECT_EQ(ReadFile(dir / "shop/invoice/config.xml"), config);
-  EXPECT_TRUE(std::filesystem::exists(dir / "shop/.tlpp-upgrade"));
+  EXPECT_TRUE(fs::exists(dir / "shop/.tlpp-upgrade"));
 }
 
 namespace {
@@ -176,7 +177,7 @@ namespace {
 // The arguments of a line of exits.table, its words replaced by the paths
 // of a scratch shop made in dir for it.
 std::string InScratchShop(const TempDir& dir, std::string arguments) {
-  for (const char* folder : {"root", "new_root", "stage"}) std::filesystem::create_directory(dir / folder);
+  for (const char* folder : {"root", "new_root", "stage"}) fs::create_directory(dir / folder);
   for (const std::string root : {"root/", "new_root/"}) {
     CopySample("invoice", dir / (root + "invoice"));
     CopySample("creditcard", dir / (root + "creditcard"));
@@ -188,8 +189,8 @@ std::string InScratchShop(const TempDir& dir, std::string arguments) {
   for (const auto& [fixture, copy] : {std::pair{"check/clean", "clean/clean"},
                                       {"check/faulty", "faulty/faulty"},
                                       {"secrets/referenced", "secrets/referenced"}}) {
-    std::filesystem::create_directories(std::filesystem::path(dir / copy).parent_path());
-    std::filesystem::copy(data + fixture, dir / copy, std::filesystem::copy_options::recursive);
+    fs::create_directories(fs::path(dir / copy).parent_path());
+    fs::copy(data + fixture, dir / copy, fs::copy_options::recursive);
   }
   if (arguments.find("SETTINGS") != std::string::npos) {
     WriteFile(dir / "settings.json", Tlpp("export " + (dir / "root")).out);

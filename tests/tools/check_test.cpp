@@ -9,6 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "support/Table.h"
 #include "support/TempDir.h"
 #include "tools/Tlpp.h"
 
@@ -33,28 +34,20 @@ std::string Root(const TempDir& dir, std::initializer_list<const char*> names) {
 // parameter, and nothing about GermanOnly in German, which has a value.
 TEST(TlppCheck, ReportsEachPublishingFaultOfAnActivePlugIn) {
   TempDir dir;
-  const std::string expected = Fixture("tools/data/check/faulty.expected");
   TempDir scratch;
   const CommandRun run = Tlpp("check " + Root(dir, {"faulty"}), "/dev/null", "TMPDIR=" + scratch.path());
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.out, expected);
+  EXPECT_EQ(run.out, Fixture("tools/data/check/faulty.expected"));
   EXPECT_TRUE(fs::is_empty(scratch.path())) << "the check's staging rehearsal is cleared away";
-
-  // Chosen store languages; empty entries name none.
-  std::istringstream lines(expected);
-  std::string german;
-  for (std::string line; std::getline(lines, line);) {
-    if (line.find("\ten\t") == std::string::npos) german += line + "\n";
-  }
-  EXPECT_EQ(Check(dir.path() + " --store-langs ,de,,").out, german);
+  // Chosen store languages (empty entries name none): the German lines alone.
+  EXPECT_EQ(Check(dir.path() + " --store-langs ,de,,").out, Fixture("tools/data/check/faulty.de.expected"));
 }
 
 TEST(TlppCheck, InactivePlugInsGetWarningsOnlyAndCleanOnesNothing) {
   TempDir dir;
   const CommandRun run = Check(Root(dir, {"clean", "inactive"}));
   EXPECT_EQ(run.status, 0) << run.out;
-  EXPECT_EQ(run.out,
-            "Inactive\ten\twarning\tempty-caption\tThe dialog would show empty captions for: FormCmdApplyCaption.\n");
+  EXPECT_EQ(run.out, Fixture("tools/data/check/inactive.expected"));
 }
 
 // A dialog that fails in one language only is reported for that language.
@@ -74,9 +67,7 @@ TEST(TlppCheck, JsonIsOneObjectPerFindingInAnArray) {
   TempDir dir;
   const CommandRun run = Check(Root(dir, {"inactive"}) + " --format json");
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out,
-            "[\n  {\"plugin\":\"Inactive\",\"language\":\"en\",\"severity\":\"warning\",\"code\":\"empty-caption\","
-            "\"message\":\"The dialog would show empty captions for: FormCmdApplyCaption.\"}\n]\n");
+  EXPECT_EQ(run.out, Fixture("tools/data/check/inactive.json"));
   TempDir cleanDir;
   EXPECT_EQ(Check(Root(cleanDir, {"clean"}) + " --format json").out, "[\n]\n");
 }
@@ -130,16 +121,11 @@ TEST(TlppCheck, SchemaProblemsAreWarningsThatSayWhere) {
   TempDir dir;
   ASSERT_EQ(Tlpp("new TLSchema " + dir.path() + " --langs en").status, 0);
   std::string config = ReadFile(dir / "tlschema/config.xml");
-  const auto edit = [&config](const std::string& from, const std::string& to) {
-    config.replace(config.find(from), from.size(), to);
-  };
-  edit("type=\"currency\"", "type=\"money\"");
-  edit("<Folders>", "<Notes/>\n  <Folders>");
-  edit("name=\"ShowNote\" type=\"check\" readOnly=\"false\"", "name=\"ShowNote\" type=\"check\"");
+  for (const auto& [path, line, fields] : ReadTable("tools/data/check/schema.edits")) {
+    config.replace(config.find(fields[0]), fields[0].size(), Replaced(fields[1], "\\n", "\n"));
+  }
   WriteFile(dir / "tlschema/config.xml", config);
-  CommandRun run = Check(dir.path() + " --schema");
-  for (std::size_t at; (at = run.out.find(dir.path())) != std::string::npos;)
-    run.out.replace(at, dir.path().size(), "ROOT");
+  const CommandRun run = Check(dir.path() + " --schema");
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.out, Fixture("tools/data/check/schema.expected"));
+  EXPECT_EQ(Replaced(run.out, dir.path(), "ROOT"), Fixture("tools/data/check/schema.expected"));
 }

@@ -4,7 +4,9 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
+#include "support/Table.h"
 #include "support/TempDir.h"
 #include "tools/Tlpp.h"
 
@@ -12,11 +14,6 @@ using namespace testing_support;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-  for (std::size_t at; (at = text.find(from)) != std::string::npos;) text.replace(at, from.size(), to);
-  return text;
-}
 
 // tlpp reading its standard input from printf's output.
 CommandRun Piped(const std::string& printed, const std::string& arguments) {
@@ -26,35 +23,23 @@ CommandRun Piped(const std::string& printed, const std::string& arguments) {
 }  // namespace
 
 // The secret ApiKey and the plain MerchantId of the credit-card sample, each
-// given the same long value: each reader shows it for the plain parameter
-// where it shows values at all, and never for the secret one.
+// given the same long value: each reader of readers.table shows it for the
+// plain parameter where it shows values at all, and never for the secret one.
 TEST(TlppSecrets, NoReaderShowsASecretsValue) {
   const std::string value = "Zq81-unique-test-value";
-  const struct {
-    const char* reader;
-    bool showsPlain;
-  } readers[] = {
-      {"params DIR", true},
-      {"params DIR --format json", true},
-      {"export ROOT", true},
-      {"set DIR PARAM VALUE", true},
-      {"set DIR PARAM VALUE --dry-run --store-lang en", true},
-      {"set DIR PARAM VALUE --value-stdin", false},
-      {"check ROOT", false},
-      {"check ROOT --format json --schema", false},
-      {"stage DIR STAGE --manifest MANIFEST && cat MANIFEST", false},
-      {"upgrade DIR " TLPP_SAMPLES_DIR "/creditcard --dry-run", true},
-  };
+  const std::vector<TableRow> readers = ReadTable("tools/data/secrets/readers.table");
   for (const char* param : {"ApiKey", "MerchantId"}) {
     TempDir dir;
     fs::create_directories(dir / "stage"), fs::create_directories(dir / "root");
     CopySample("creditcard", dir / "root/creditcard");
     ASSERT_EQ(Piped(value + "\\n", "set " + (dir / "root/creditcard") + " " + param + " --value-stdin").status, 0);
-    for (const auto& [reader, showsPlain] : readers) {
-      std::string command = Replaced(Replaced(reader, "ROOT", dir / "root"), "DIR", dir / "root/creditcard");
+    for (const auto& [path, line, fields] : readers) {
+      std::string command = Replaced(fields[0], "SAMPLES", TLPP_SAMPLES_DIR);
+      command = Replaced(Replaced(command, "ROOT", dir / "root"), "DIR", dir / "root/creditcard");
       command = Replaced(Replaced(Replaced(command, "PARAM", param), "VALUE", value), "MANIFEST", dir / "manifest");
       const CommandRun run = RunCommand(TLPP_EXE " " + Replaced(command, "STAGE", dir / "stage"), "&1");
-      EXPECT_EQ(run.out.find(value) != std::string::npos, showsPlain && param[0] == 'M') << param << ": " << run.out;
+      EXPECT_EQ(run.out.find(value) != std::string::npos, fields[1] == "plain" && param[0] == 'M')
+          << path << ":" << line << " " << param << ": " << run.out;
     }
   }
 }
@@ -84,20 +69,19 @@ TEST(TlppSecrets, SetTellsOnlyWhetherASecretChangedAndExportLeavesItOut) {
 TEST(TlppSecrets, CheckAndStageGuardAgainstPublishingASecret) {
   TempDir dir;
   fs::create_directories(dir / "root");
-  for (const char* name : {"referenced", "copied"}) {
-    fs::copy(std::string(TLPP_TEST_DATA) + "/tools/data/secrets/" + name, dir / ("root/" + std::string(name)));
+  for (const std::string name : {"referenced", "copied"}) {
+    fs::copy(std::string(TLPP_TEST_DATA) + "/tools/data/secrets/" + name, dir / ("root/" + name));
   }
   fs::permissions(dir / "root/referenced/config.xml", fs::perms(0644));
   fs::permissions(dir / "root/copied/config.xml", fs::perms(0600));
   const CommandRun check = Tlpp("check " + (dir / "root"));
   EXPECT_EQ(check.status, 1);
   EXPECT_EQ(check.out, Fixture("tools/data/secrets/check.expected"));
-  for (const char* name : {"referenced", "copied"}) {
-    fs::create_directories(dir / ("stage-" + std::string(name)));
-    const std::string stage =
-        Tlpp("stage " + (dir / ("root/" + std::string(name))) + " " + (dir / ("stage-" + std::string(name))), "&1").out;
+  for (const std::string name : {"referenced", "copied"}) {
+    fs::create_directories(dir / ("stage-" + name));
+    const std::string stage = Tlpp("stage " + (dir / ("root/" + name)) + " " + (dir / ("stage-" + name)), "&1").out;
     EXPECT_NE(stage.find("secret-published"), std::string::npos) << stage;
-    EXPECT_TRUE(fs::is_empty(dir / ("stage-" + std::string(name)))) << name;
+    EXPECT_TRUE(fs::is_empty(dir / ("stage-" + name))) << name;
   }
   EXPECT_EQ(Tlpp("stage " + (dir / "root/copied") + " " + (dir / "stage-copied") + " --allow-secrets").status, 0);
   EXPECT_TRUE(fs::exists(dir / "stage-copied/copied/settings.js"));

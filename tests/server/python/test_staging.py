@@ -27,22 +27,21 @@ def test_snippet_goes_through_parse_snippet_then_pcode(invoice, root):
     assert invoice.ParseSnippetFile(None) == ""
 
 
-class PCodeMethod:
+class NoPCode:
     def ParseSnippet(self, text, mode):
         pass
 
+
+class PCodeMethod(NoPCode):
     def PCode(self):
         return b"bytes \xff"
 
 
-class PCodeAttribute:
+class PCodeAttribute(NoPCode):
     PCode = 42
 
-    def ParseSnippet(self, text, mode):
-        pass
 
-
-class PCodeNone(PCodeAttribute):
+class PCodeNone(NoPCode):
     PCode = None
 
 
@@ -58,11 +57,6 @@ def test_bytes_that_are_not_utf8_come_back_unchanged(invoice, root, tmp_path):
     echo.ParseSnippet = lambda text, mode: setattr(echo, "_code", text)
     invoice.CopyPlugInFiles(str(tmp_path), echo)
     assert (tmp_path / "tlinvoice" / "plugin.html").read_bytes() == b"Gr\xfc\xdfe <!-- x -->"
-
-
-class NoPCode:
-    def ParseSnippet(self, text, mode):
-        pass
 
 
 def test_a_missing_member_is_438_for_the_snippet_and_staging_goes_on_past_failures(invoice, root, tmp_path):
@@ -89,17 +83,14 @@ class Raising(Upper):
         raise self.exception
 
 
-def test_a_python_exception_becomes_a_numbered_error(invoice):
-    with pytest.raises(Error) as raised:
-        invoice.ParseSnippetFile(Raising(ValueError("no template")))
-    assert (raised.value.number, raised.value.source, raised.value.description) == (
-        440, "ValueError", "no template")
-
+@pytest.mark.parametrize("exception, expected", [
+    (ValueError("no template"), (440, "ValueError", "no template")),
     # The host's own numbered error keeps its number, source and text.
+    (Error(1004, "ShopBuilder", "template engine stopped"), (1004, "ShopBuilder", "template engine stopped"))])
+def test_a_python_exception_becomes_a_numbered_error(invoice, exception, expected):
     with pytest.raises(Error) as raised:
-        invoice.ParseSnippetFile(Raising(Error(1004, "ShopBuilder", "template engine stopped")))
-    assert (raised.value.number, raised.value.source, raised.value.description) == (
-        1004, "ShopBuilder", "template engine stopped")
+        invoice.ParseSnippetFile(Raising(exception))
+    assert (raised.value.number, raised.value.source, raised.value.description) == expected
 
 
 def test_the_check_and_the_manifest_are_the_librarys(invoice, tmp_path):

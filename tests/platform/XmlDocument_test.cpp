@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <libxml/xmlerror.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -145,6 +146,19 @@ TEST(XmlDocumentSave, ReadOnlyOrFullFileSystemRaisesAndKeepsTheOldFile) {
   for (const auto& entry : std::filesystem::directory_iterator(mount.path())) {
     EXPECT_EQ(entry.path().filename().string().find(".config.xml.tmp"), std::string::npos);
   }
+}
+
+// A host whose standard input is closed gets descriptor 0 for the
+// temporary file.
+TEST(XmlDocumentSave, SavesWithStandardInputClosed) {
+  TempDir dir;
+  XmlDocument doc = Loaded(dir, "<a/>");
+  const int input = dup(0);
+  close(0);
+  EXPECT_NO_THROW(doc.save(dir / "b.xml"));
+  dup2(input, 0);
+  close(input);
+  EXPECT_EQ(ReadFile(dir / "b.xml"), "<a/>\n");
 }
 
 TEST(XmlDocumentSave, MissingFolderRaisesAndWritesNothing) {

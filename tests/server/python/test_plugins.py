@@ -30,7 +30,8 @@ def test_errors_carry_number_source_and_description(tmp_path):
     error = raised.value
     assert (error.number, error.source, error.description) == (
         100991, "TLPaymentPlugIns.PlugIn", "Configuration malformed. Proccess aborted")
-    assert (error.path, error.line, error.reason) == (str(tmp_path / "config.xml"), 0, "No such file or directory")
+    assert (error.path, error.line, error.column, error.reason) == (
+        str(tmp_path / "config.xml"), 0, 0, "No such file or directory")
     assert isinstance(error, Exception) and type(error).__module__ == "tlpaymentplugins"
     # The path stays stored, as given.
     assert plugin.ConfigPath == str(tmp_path)

@@ -1,4 +1,5 @@
 #include "DialogTest.h"
+#include "dialog/DialogModule.h"
 #include "platform/Error.h"
 #include "support/Raises.h"
 
@@ -18,6 +19,8 @@ TEST_F(Opening, WithoutAFrontendThatCanShowAWindowNothingIsBuiltOrChanged) {
     const InstalledFrontend none(nullptr);
     EXPECT_TRUE(testing_support::Raises(100995, [&] { plugIn.ShowConfigDialogue("en", "fr"); }));
   }
+  // A library that is not the dialog module.
+  EXPECT_TRUE(testing_support::Raises(100995, [] { TLPaymentPlugIns::DialogModule::Load("libm.so.6", ""); }));
   TLPaymentPlugIns::PlugIn unloaded;  // a load error comes first
   EXPECT_TRUE(testing_support::Raises(100992, [&] { unloaded.ShowConfigDialogue(); }));
   EXPECT_EQ(frontend->shown, 0);

@@ -208,6 +208,9 @@ TEST_F(QtDialog, EachTabIsLaidOutAsApproved) {
     plugIn.ConfigPath(dir / sample);
     WhenShown([&](QDialog& dialog) {
       layout += Placement(dialog, dialog);
+      auto* logo = Child<QWidget>(dialog, "LeadLogo");
+      const QImage drawn = logo->grab().toImage();
+      EXPECT_NE(drawn.pixelColor(drawn.rect().center()), logo->palette().color(QPalette::Button)) << "a picture";
       auto* tabs = Child<QTabWidget>(dialog, "SSAPlugIn");
       for (int i = 0; i < tabs->count(); ++i) {
         tabs->setCurrentIndex(i);

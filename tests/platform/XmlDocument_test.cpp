@@ -149,16 +149,22 @@ TEST(XmlDocumentSave, ReadOnlyOrFullFileSystemRaisesAndKeepsTheOldFile) {
 }
 
 // A host whose standard input is closed gets descriptor 0 for the
-// temporary file.
-TEST(XmlDocumentSave, SavesWithStandardInputClosed) {
+// temporary file. A save leaves no descriptor open.
+TEST(XmlDocumentSave, SavesWithStandardInputClosedAndClosesWhatItOpened) {
   TempDir dir;
   XmlDocument doc = Loaded(dir, "<a/>");
   const int input = dup(0);
   close(0);
   EXPECT_NO_THROW(doc.save(dir / "b.xml"));
   dup2(input, 0);
-  close(input);
   EXPECT_EQ(ReadFile(dir / "b.xml"), "<a/>\n");
+  close(input);
+  const int lowest = dup(0);  // the lowest descriptor free
+  close(lowest);
+  doc.save(dir / "b.xml");
+  const int after = dup(0);
+  close(after);
+  EXPECT_EQ(after, lowest) << "no descriptor left open";
 }
 
 TEST(XmlDocumentSave, MissingFolderRaisesAndWritesNothing) {

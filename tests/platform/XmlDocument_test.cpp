@@ -171,6 +171,7 @@ TEST(XmlDocumentSave, MissingFolderRaisesAndWritesNothing) {
   TempDir dir;
   XmlDocument doc = Loaded(dir, "<a/>");
   EXPECT_TRUE(Raises(53, [&] { doc.save(dir / "nowhere/config.xml"); }));
+  EXPECT_TRUE(Raises(76, [&] { doc.save(dir / "a.xml/config.xml"); }));  // a file on the way
   EXPECT_FALSE(std::filesystem::exists(dir / "nowhere"));
 }
 

@@ -109,7 +109,10 @@ TEST_F(QtDialog, TickApplyEditAndEnterSaveTheSampleToDisk) {
   const std::string longName(40000, 'x');
   std::string config = ReadFile(plugInDir + "/config.xml");
   const std::size_t bank = config.find("Beispielbank");
-  testing_support::WriteFile(plugInDir + "/config.xml", config.replace(bank, config.find('<', bank) - bank, longName));
+  config.replace(bank, config.find('<', bank) - bank, longName);
+  const std::string firstLine = "Sie erhalten die Rechnung zusammen mit Ihrer Bestellung.";
+  config.replace(config.find(firstLine), firstLine.size(), "Eins&#13;\nZwei");  // a CR LF, then an LF
+  testing_support::WriteFile(plugInDir + "/config.xml", config);
   PlugIn plugIn;
   plugIn.ConfigPath(plugInDir);
   const bool wasActive = plugIn.IsActive();

@@ -128,6 +128,9 @@ TEST_F(QtDialog, TickApplyEditAndEnterSaveTheSampleToDisk) {
     QTest::mouseClick(apply, Qt::LeftButton);
     EXPECT_FALSE(apply->isEnabled());
     EXPECT_EQ(ActiveOnDisk(plugInDir), !wasActive) << "saved by Apply";
+    QTest::keyClicks(label, "?");  // typed, not yet taken: the link opened meanwhile leaves Apply on
+    QTest::mouseClick(Child<QLabel>(dialog, "lblProviderURL"), Qt::LeftButton);
+    EXPECT_TRUE(apply->isEnabled());
 
     auto* note = Child<QPlainTextEdit>(dialog, "InvoiceNote");
     note->moveCursor(QTextCursor::Start);

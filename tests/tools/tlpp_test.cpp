@@ -267,7 +267,7 @@ TEST(Tlpp, AWritingCommandWaitsForTheLockByDefault) {
 // and exits 0.
 TEST(Tlpp, ConfigureSavesWhatTheOwnerConfirmedWithOk) {
 #ifndef TLPP_DIALOG_ANSWERER
-  GTEST_SKIP() << "this build has no dialog module";
+  GTEST_SKIP() << "no dialog answerer to preload in this build";
 #else
   TempDir dir;
   CopySample("invoice", dir / "invoice");

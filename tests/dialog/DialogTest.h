@@ -67,12 +67,9 @@ class DialogTest : public ::testing::Test {
     return out.str();
   }
   // The folder as DIR, line breaks as \r and \n.
-  std::string Escaped(std::string text) const {
-    for (std::size_t at; (at = text.find(dir.path())) != std::string::npos;) text.replace(at, dir.path().size(), "DIR");
-    for (const auto& [from, to] : {std::pair{'\r', "\\r"}, {'\n', "\\n"}}) {
-      for (std::size_t at; (at = text.find(from)) != std::string::npos;) text.replace(at, 1, to);
-    }
-    return text;
+  std::string Escaped(const std::string& text) const {
+    using testing_support::Replaced;
+    return Replaced(Replaced(Replaced(text, dir.path(), "DIR"), "\r", "\\r"), "\n", "\\n");
   }
 
   testing_support::ScopedLocale german{"de_DE.UTF-8"};

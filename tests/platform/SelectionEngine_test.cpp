@@ -38,7 +38,7 @@ std::vector<xmlNodePtr> Reference(const XmlNode& context, const std::string& que
 
 // A query of a table: \t and \xHH stand for bytes a table cannot hold.
 std::string Unescaped(std::string query) {
-  for (std::size_t at; (at = query.find("\\t")) != std::string::npos;) query.replace(at, 2, "\t");
+  query = Replaced(query, "\\t", "\t");
   for (std::size_t at; (at = query.find("\\x")) != std::string::npos;) {
     query.replace(at, 4, 1, static_cast<char>(std::stoi(query.substr(at + 2, 2), nullptr, 16)));
   }

@@ -29,4 +29,12 @@ void CopySample(const std::string& sampleName, const std::string& dest);
 // A fixture document stored beside the tests, by path relative to tests/.
 std::string Fixture(const std::string& relative);
 
+// The text with each occurrence of from replaced by to.
+inline std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+  for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
 }  // namespace testing_support

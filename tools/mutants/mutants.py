@@ -402,13 +402,13 @@ def judge(fault, reach, killers, matrix=None):
         target.write_text(original)
     if failed and matrix is not None:
         matrix[fault.name()] = [test.label() for test in failed]
-    failed = failed[0] if failed else None
     if failed:
+        label = failed[0].label()
         known = killers.setdefault(fault.path, [])
-        if failed.label() in known:
-            known.remove(failed.label())
-        known.insert(0, failed.label())
-        return "caught", failed.label()
+        if label in known:
+            known.remove(label)
+        known.insert(0, label)
+        return "caught", label
     if fault.equivalent:
         return "equal", fault.equivalent
     return "MISSED", f"{len(chosen)} tests run the line"
@@ -498,6 +498,10 @@ def main():
             survivors.append(fault)
         if verdict != "unbuilt":
             print(f"{fault.name():>9}  {verdict:9} {fault.describe()}" + (f"  ({note})" if note else ""), flush=True)
+        # Kept after every fault, so that a run stopped part way keeps what it learnt.
+        saved_killers.write_text(json.dumps(killers))
+        if matrix is not None:
+            pathlib.Path(options.matrix).write_text(json.dumps(matrix, indent=0, sort_keys=True))
 
     wanted = 1 if options.mutant else options.sample
     taken = 0
@@ -512,9 +516,6 @@ def main():
     for fault in listed:
         verdict, note = judge(fault, reach, killers, matrix)
         report("listed", fault, verdict, note)
-    saved_killers.write_text(json.dumps(killers))
-    if matrix is not None:
-        pathlib.Path(options.matrix).write_text(json.dumps(matrix, indent=0, sort_keys=True))
 
     print()
     for kind, counts in tally.items():

@@ -229,9 +229,8 @@ TEST_F(QtDialog, EachTabIsLaidOutAsApproved) {
     });
     plugIn.ShowConfigDialogue("de", "de");
   }
-  for (std::size_t at; (at = layout.find(dir.path())) != std::string::npos;)
-    layout.replace(at, dir.path().size(), "DIR");
-  EXPECT_EQ(layout, testing_support::Fixture("dialog/qt/data/layout.txt"));
+  EXPECT_EQ(testing_support::Replaced(layout, dir.path(), "DIR"),
+            testing_support::Fixture("dialog/qt/data/layout.txt"));
 }
 
 // A dialog that could not open was not closed by OK, whatever the one before.

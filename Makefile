@@ -106,7 +106,8 @@ bench: deps
 # How many planted faults the tests catch: SAMPLE mutants (default 100)
 # drawn by rule with SEED (default 1) from every .cpp of src/ and tools/,
 # then the hand-written faults of tools/mutants/faults.txt, each planted
-# alone in a scratch copy of the tree with a coverage build of its own kept
+# alone in a scratch copy of the tree with a coverage build of its own
+# (outside headers precompiled, linked with gold) kept
 # between runs (TLPP_MUTANTS_DIR, default /tmp/tlpp-mutants). Each runs only
 # the tests that reach its line. Prints caught or missed per mutant, the
 # score, the equivalents claimed and every survivor with the command that

@@ -7,8 +7,6 @@
 
 #include "support/MessageCapture.h"
 #include "support/PlugInFolder.h"
-#include "support/Raises.h"
-#include "support/Table.h"
 #include "support/TempDir.h"
 
 using namespace TLPaymentPlugIns;
@@ -75,32 +73,4 @@ TEST(PlugInsScan, MissingRootShowsTheMessageOncePerLetAndEmptiesTheCollection) {
   testing::internal::CaptureStderr();
   plugIns.PlugInsPath("/nonexistent/tlpp/root");
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "TLPaymentPlugIns: PlugIn Folder does not exist\n");
-}
-
-TEST(PlugInsScan, ABadPlugInStopsTheScanAndKeepsThoseBeforeIt) {
-  for (const auto& [path, line, fields] : ReadTable("catalogue/data/bad_plugins.txt")) {
-    const testing::ScopedTrace where(path.c_str(), line, fields.at(0));
-    TempDir dir;
-    MakePlugInFolder(dir, "a", MinimalConfig("Alpha"));
-    MakePlugInFolder(dir, "b", fields.at(0));
-    MakePlugInFolder(dir, "c", MinimalConfig("Gamma"));
-    PlugIns plugIns;
-    EXPECT_TRUE(Raises(std::stol(fields.at(1)), [&] { plugIns.PlugInsPath(dir.path()); }));
-    EXPECT_EQ(plugIns.PlugInsPath(), dir.path());
-    EXPECT_EQ(Ids(plugIns), (std::vector<std::string>{"Alpha"}));
-  }
-}
-
-TEST(PlugInsAccess, FailsBeforeTheFirstScanAndOutsideTheCollection) {
-  PlugIns plugIns;
-  EXPECT_EQ(plugIns.PlugInsPath(), "");
-  EXPECT_TRUE(Raises(91, [&] { plugIns.Count(); }));
-  EXPECT_TRUE(Raises(91, [&] { plugIns.Item(1); }));
-  EXPECT_TRUE(Raises(91, [&] { plugIns.begin(); }));
-  TempDir dir;
-  MakePlugInFolder(dir, "a", MinimalConfig("A"));
-  plugIns.PlugInsPath(dir.path());
-  EXPECT_TRUE(Raises(9, [&] { plugIns.Item(0); }));
-  EXPECT_TRUE(Raises(9, [&] { plugIns[2]; }));
-  EXPECT_TRUE(Raises(5, [&] { plugIns["B"]; }));
 }

@@ -1,6 +1,4 @@
 #include "DialogTest.h"
-#include "platform/Error.h"
-#include "support/Raises.h"
 #include "support/Table.h"
 
 using TLPaymentPlugIns::PictureSize;
@@ -19,23 +17,6 @@ TEST_F(Captions, EveryTextComesFromTheDocumentInTheDisplayLanguage) {
   EXPECT_EQ(form.txtPlugInInfo.Text, "First line\r\nSecond line");
   EXPECT_EQ(form.lblProviderURL.Caption, "To the provider");
   EXPECT_EQ(form.ParamDesc.Caption, "");
-}
-
-TEST_F(Captions, ACaptionMissingInTheDisplayLanguageIsEmptyWithoutFallback) {
-  Load("bare.xml");
-  const auto& form = Show("", "");
-  for (const std::string* caption :
-       {&form.Caption, &form.lblPlugInInfo.Caption, &form.SSCPlugInActive.Caption, &form.cmdOk.Caption,
-        &form.cmdCancel.Caption, &form.cmdApply.Caption, &form.TLUSettings.Caption, &form.TLUReport.Caption}) {
-    EXPECT_EQ(*caption, "");
-  }
-  for (const auto& tab : form.SSAPlugIn.Tabs) EXPECT_EQ(tab.Caption, "");
-  EXPECT_EQ(form.txtPlugInInfo.Text, "One paragraph without line breaks.");
-}
-
-TEST_F(Captions, AMissingInfoTextStopsTheDialogWithError91) {
-  Load("link_without_caption.xml");
-  EXPECT_TRUE(testing_support::Raises(91, [&] { plugIn.ShowConfigDialogue("en", "fr"); }));
 }
 
 using Logo = PlugInDialog;
@@ -59,11 +40,4 @@ TEST_F(Logo, IsPlacedAtItsSizeOrFittedIntoTheBoxAndTheLabelsMoveBesideIt) {
     EXPECT_DOUBLE_EQ(form.LblPlugInCopyRight.Left, 3660);
     EXPECT_EQ(form.LeadLogo.BackColor, 0x8000000Fu);
   }
-}
-
-TEST_F(Logo, WithoutALogoTheControlIsHiddenAndTheLabelsMoveLeft) {
-  const auto& form = Show("de", "de");
-  EXPECT_FALSE(form.LeadLogo.Visible);
-  EXPECT_DOUBLE_EQ(form.lblPlugInInfo.Left, 120);
-  EXPECT_DOUBLE_EQ(form.LblPlugInName.Left, 120);
 }

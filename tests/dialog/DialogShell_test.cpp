@@ -10,24 +10,6 @@ using testing_support::WriteFile;
 
 using Opening = DialogTest;
 
-TEST_F(Opening, WithoutAFrontendThatCanShowAWindowNothingIsBuiltOrChanged) {
-  Load("link_without_caption.xml");
-  plugIn.mCharSet = 7;
-  frontend->unavailable = "no display";
-  EXPECT_TRUE(testing_support::Raises(100995, [&] { plugIn.ShowConfigDialogue("en", "fr", 1, 2); }));
-  {
-    const InstalledFrontend none(nullptr);
-    EXPECT_TRUE(testing_support::Raises(100995, [&] { plugIn.ShowConfigDialogue("en", "fr"); }));
-  }
-  // A library that is not the dialog module.
-  EXPECT_TRUE(testing_support::Raises(100995, [] { TLPaymentPlugIns::DialogModule::Load("libm.so.6", ""); }));
-  TLPaymentPlugIns::PlugIn unloaded;  // a load error comes first
-  EXPECT_TRUE(testing_support::Raises(100992, [&] { unloaded.ShowConfigDialogue(); }));
-  EXPECT_EQ(frontend->shown, 0);
-  EXPECT_EQ(plugIn.mCharSet, 7);
-  EXPECT_FALSE(plugIn.Config().selectSingleNode("//Value[@lang='fr']"));
-}
-
 TEST_F(Opening, EveryControlTakesCharSetAndOnlyTheSettingsViewTakesCharSetIO) {
   Load("plugin.xml");
   plugIn.ShowConfigDialogue("de", "de", 238, 161);
@@ -65,19 +47,7 @@ TEST_F(Opening, WithoutADefaultLanguageOnlyADeclaredCodeOpens) {
   EXPECT_EQ(Show("en", "en").LblPlugInName.Caption, "No default");
 }
 
-TEST_F(Opening, AValueTheSettingsViewCannotShowStopsTheDialog) {
-  Load("settings_before_report.xml");
-  EXPECT_TRUE(testing_support::Raises(13, [&] { plugIn.ShowConfigDialogue("en", "en"); }));
-}
-
 using Buttons = PlugInDialog;
-
-TEST_F(Buttons, OkSavesEvenWithoutAChangeAndCloses) {
-  WriteFile(dir / "config.xml", "stale");
-  const auto& form = Show("de", "de", [](ScriptedFrontend& user) { user.PressOk(); });
-  EXPECT_TRUE(form.ClosedByOk());
-  EXPECT_NE(OnDisk().find("<ID>TLTestPayment</ID>"), std::string::npos);
-}
 
 TEST_F(Buttons, TickingActiveEnablesApplyAndApplySavesAndDisablesItself) {
   Show("de", "de", [&](ScriptedFrontend& user) {
@@ -127,28 +97,3 @@ TEST_F(Buttons, AFailedSaveIsShownAndKeepsTheDialogOpenAndApplyEnabled) {
 }
 
 using MainTab = PlugInDialog;
-
-TEST_F(MainTab, TheLinkOpensTheElementsTextAndLooksLikeALinkUnderTheMouse) {
-  Show("en", "en", [](ScriptedFrontend& user) {
-    auto& form = user.form();
-    form.lblProviderURL.MouseMove();
-    EXPECT_TRUE(form.lblProviderURL.Font.Underline);
-    EXPECT_EQ(user.pointer, DialogFrontend::kPointerQuestionArrow);
-    form.SSAPlugIn.MouseMove();
-    EXPECT_FALSE(form.lblProviderURL.Font.Underline);
-    EXPECT_EQ(user.pointer, DialogFrontend::kPointerDefault);
-    form.lblProviderURL.Click();
-  });
-  EXPECT_EQ(frontend->openedLinks, std::vector<std::string>{"https://provider.example/en"});
-}
-
-TEST_F(MainTab, SelectedRowsShowTheirDescriptionInTheirOwnPanel) {
-  const auto& form = Show("en", "en", [](ScriptedFrontend& user) {
-    auto& dialog = user.form();
-    user.SelectRow(dialog.TLUSettings, "Days");
-    dialog.TLUSettings.SelectRow(nullptr);
-    user.SelectRow(dialog.TLUReport, "missing.txt");
-  });
-  EXPECT_EQ(form.ParamDesc.Caption, "Days to pay");
-  EXPECT_EQ(form.ReportDesc.Caption.substr(0, dir.path().size()), dir.path());
-}

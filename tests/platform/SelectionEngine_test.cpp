@@ -127,24 +127,3 @@ TEST(SelectionEngine, AnEditBetweenTwoLookupsShowsInTheSecond) {
   EXPECT_EQ(doc.selectNodes("//Value").length(), 2);
   EXPECT_GT(SelectionEngine::Of(XmlNodeAccess::RawDocument(b)).generation(), generation);
 }
-
-// A large document keeps an index of its elements by name once searched
-// twice, and what it keeps stays within 9 % of its size however many
-// queries it answers.
-TEST(SelectionEngine, KeepsAnIndexByNameAndWhatItKeepsWithinItsBudget) {
-  TempDir dir;
-  std::string xml = "<r>";
-  for (int i = 0; i < 2000; ++i) xml += "<Param name='p" + std::to_string(i) + "'><Value>v</Value></Param>";
-  const XmlDocument doc = Loaded(dir, xml + "</r>");
-  const SelectionEngine& engine = SelectionEngine::Of(XmlNodeAccess::RawDocument(doc.documentElement()));
-  ASSERT_EQ(doc.selectNodes("//Value").length(), 2000);
-  ASSERT_EQ(doc.selectNodes("//Param").length(), 2000);
-  EXPECT_GE(engine.footprint(), 4001 * sizeof(void*)) << "an index of every element";
-  EXPECT_GE(engine.budget(), 4001 * sizeof(xmlNode) * 9 / 100) << "9 % of at least its elements";
-  for (int i = 0; i < 2000; i += 3) {
-    const std::string name = "p" + std::to_string(i);
-    ASSERT_EQ(doc.selectSingleNode("//Param[@name='" + name + "']").attributes().getNamedItem("name").text(), name);
-    ASSERT_EQ(doc.documentElement().selectNodes("Param[@name='" + name + "']/Value").length(), 1);
-    ASSERT_LE(engine.footprint(), engine.budget()) << i;
-  }
-}

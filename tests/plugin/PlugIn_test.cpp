@@ -41,14 +41,6 @@ TEST(PlugInLoad, MissingOrMalformedDocumentRaises100991AndKeepsThePath) {
   }
 }
 
-TEST(PlugInLoad, EmptyPathRaises100992AndUnsetPathCannotBeSaved) {
-  PlugIn plugIn;
-  EXPECT_TRUE(Raises(
-      100992, [&] { plugIn.ConfigPath(""); }, kPathMissing));
-  EXPECT_TRUE(Raises(100992, [&] { plugIn.Name(); }));
-  EXPECT_TRUE(Raises(100994, [&] { plugIn.SaveConfiguration(); }));
-}
-
 TEST(PlugInLoad, DocumentIsParsedOnceAndKeptWhenThePathChanges) {
   TempDir dir;
   const std::string first = MakePlugInFolder(dir, "first", MinimalConfig("First"));
@@ -64,25 +56,6 @@ TEST(PlugInLoad, DocumentIsParsedOnceAndKeptWhenThePathChanges) {
   EXPECT_EQ(plugIn.IconPath(), second + "/plugin.ico");
   plugIn.SaveConfiguration();
   EXPECT_NE(ReadFile(second + "/config.xml").find("<ID>First</ID>"), std::string::npos);
-}
-
-TEST(PlugInIdentity, AnswersFromTheDocument) {
-  TempDir dir;
-  const std::string folder = FixtureFolder(dir, "complete.xml");
-  PlugIn plugIn;
-  plugIn.ConfigPath(folder);
-  EXPECT_EQ(plugIn.ID(), "TLTest");
-  EXPECT_EQ(plugIn.Name(), "Testzahlung für Prüfungen");
-  EXPECT_EQ(plugIn.Name("en"), "Test payment");
-  EXPECT_EQ(plugIn.Name("fr"), "Testzahlung für Prüfungen");
-  EXPECT_EQ(plugIn.Copyright("en"), "© Testers Ltd");
-  EXPECT_TRUE(plugIn.IsUserDef());
-  EXPECT_FALSE(plugIn.IsActive());
-  EXPECT_EQ(plugIn.IconPath(), "");
-  WriteFile(folder + "/plugin.ico", "");
-  EXPECT_EQ(plugIn.IconPath(), folder + "/plugin.ico");
-  // The query takes the code as it stands: an apostrophe breaks it.
-  EXPECT_TRUE(Raises(-2147467259L, [&] { plugIn.Name("d'e"); }));
 }
 
 TEST(PlugInFlags, OnlyExactTrueCounts) {

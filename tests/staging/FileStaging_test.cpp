@@ -63,16 +63,6 @@ const std::vector<std::pair<std::string, std::string>> kFilesSources = {
 
 }  // namespace
 
-TEST_F(FileStagingTest, FoldersAreCreatedOneLevelAtATimeInDocumentOrder) {
-  Make("folders.xml", {});
-  fs::create_directory(stage + "/kept");
-  WriteFile(stage + "/kept/old.txt", "old");
-  plugIn.CopyPlugInFiles(stage, &host);
-  // "early" came before its parent; the broken elements are passed over.
-  EXPECT_EQ(Tree(stage), "kept/\nkept/old.txt\told\ntop/\ntop/mid/\ntop/mid/deep/\n");
-  EXPECT_TRUE(host.calls.empty());
-}
-
 TEST_F(FileStagingTest, FilesAreCopiedOrRenderedAndFailingOnesPassedOver) {
   Make("files.xml", kFilesSources);
   plugIn.CopyPlugInFiles(stage, &host);

@@ -10,6 +10,24 @@ using testing_support::WriteFile;
 
 using Opening = DialogTest;
 
+TEST_F(Opening, WithoutAFrontendThatCanShowAWindowNothingIsBuiltOrChanged) {
+  Load("plugin.xml");
+  plugIn.mCharSet = 7;
+  frontend->unavailable = "no display";
+  EXPECT_TRUE(testing_support::Raises(100995, [&] { plugIn.ShowConfigDialogue("en", "fr", 1, 2); }));
+  {
+    const InstalledFrontend none(nullptr);
+    EXPECT_TRUE(testing_support::Raises(100995, [&] { plugIn.ShowConfigDialogue("en", "fr"); }));
+  }
+  // A library that is not the dialog module.
+  EXPECT_TRUE(testing_support::Raises(100995, [] { TLPaymentPlugIns::DialogModule::Load("libm.so.6", ""); }));
+  TLPaymentPlugIns::PlugIn unloaded;  // a load error comes first
+  EXPECT_TRUE(testing_support::Raises(100992, [&] { unloaded.ShowConfigDialogue(); }));
+  EXPECT_EQ(frontend->shown, 0);
+  EXPECT_EQ(plugIn.mCharSet, 7);
+  EXPECT_FALSE(plugIn.Config().selectSingleNode("//Value[@lang='fr']"));
+}
+
 TEST_F(Opening, EveryControlTakesCharSetAndOnlyTheSettingsViewTakesCharSetIO) {
   Load("plugin.xml");
   plugIn.ShowConfigDialogue("de", "de", 238, 161);

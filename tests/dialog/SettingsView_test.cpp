@@ -32,21 +32,6 @@ TEST_F(SettingsView, AStoreLanguageWithoutValuesGetsEmptyValueElementsAndEnables
   EXPECT_TRUE(plugIn.Config().selectSingleNode("//Param[@name='Label']/Value[@lang='']"));
 }
 
-TEST_F(SettingsView, TheActiveBoxFollowsTheDocumentWithoutCountingAsAChange) {
-  Load("bare.xml");  // active="True"
-  const auto& form = Show("", "");
-  EXPECT_EQ(form.SSCPlugInActive.Value(), 0);
-  EXPECT_EQ(Text("/*/@active"), "True");
-  EXPECT_FALSE(form.cmdApply.Enabled);
-
-  TLPaymentPlugIns::PlugIn active;
-  testing_support::WriteFile(dir / "config.xml", testing_support::Fixture("dialog/data/no_default_language.xml"));
-  active.ConfigPath(dir.path());
-  active.ShowConfigDialogue("en", "en");
-  EXPECT_EQ(frontend->form().SSCPlugInActive.Value(), 1);
-  EXPECT_FALSE(frontend->form().cmdApply.Enabled);
-}
-
 TEST_F(SettingsView, TabsWithNothingToShowAreSwitchedOff) {
   Load("bare.xml");
   const auto& form = Show("", "");

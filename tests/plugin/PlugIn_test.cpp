@@ -41,23 +41,6 @@ TEST(PlugInLoad, MissingOrMalformedDocumentRaises100991AndKeepsThePath) {
   }
 }
 
-TEST(PlugInLoad, DocumentIsParsedOnceAndKeptWhenThePathChanges) {
-  TempDir dir;
-  const std::string first = MakePlugInFolder(dir, "first", MinimalConfig("First"));
-  const std::string second = MakePlugInFolder(dir, "second", MinimalConfig("Second"));
-  WriteFile(second + "/plugin.ico", "icon");
-  PlugIn plugIn;
-  plugIn.ConfigPath(first);
-  WriteFile(first + "/config.xml", MinimalConfig("Changed"));
-  EXPECT_EQ(plugIn.ID(), "First");
-
-  plugIn.ConfigPath(second);
-  EXPECT_EQ(plugIn.ID(), "First");
-  EXPECT_EQ(plugIn.IconPath(), second + "/plugin.ico");
-  plugIn.SaveConfiguration();
-  EXPECT_NE(ReadFile(second + "/config.xml").find("<ID>First</ID>"), std::string::npos);
-}
-
 TEST(PlugInFlags, OnlyExactTrueCounts) {
   TempDir dir;
   PlugIn plugIn;

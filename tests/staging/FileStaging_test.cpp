@@ -110,30 +110,6 @@ TEST_F(FileStagingTest, AFailingStagingObjectCostsOnlyItsOwnFile) {
   EXPECT_EQ(Tree(stage), Fixture("staging/data/files_failing.txt"));
 }
 
-TEST_F(FileStagingTest, NothingIsStagedWithoutADocumentOrAStageFolderUntilOneLoads) {
-  Make("files.xml", kFilesSources);
-  const std::string file = dir / "file";
-  WriteFile(file, "a file, not a folder");
-  for (const std::string& path : {std::string(), dir / "missing", file}) {
-    plugIn.CopyPlugInFiles(path, &host);
-  }
-  EXPECT_FALSE(fs::exists(dir / "missing"));
-  EXPECT_EQ(Tree(stage), "");
-  EXPECT_TRUE(host.calls.empty());
-
-  PlugIn unset;
-  unset.CopyPlugInFiles(stage, &host);
-  PlugIn broken;
-  EXPECT_THROW(broken.ConfigPath(dir / "nothing-here"), Error);
-  broken.CopyPlugInFiles(stage, &host);
-  EXPECT_EQ(Tree(stage), "");
-  // A document that appears later is loaded by the staging run itself.
-  fs::create_directory(dir / "nothing-here");
-  WriteFile(dir / "nothing-here/config.xml", Fixture("staging/data/folders.xml"));
-  broken.CopyPlugInFiles(stage, &host);
-  EXPECT_TRUE(fs::is_directory(stage + "/top/mid/deep"));
-}
-
 TEST_F(FileStagingTest, NothingIsReadOrWrittenOutsideTheGivenFolders) {
   const std::string outside = dir / "outside";
   fs::create_directory(outside);

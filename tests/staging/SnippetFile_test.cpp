@@ -5,8 +5,6 @@
 #include "RecordingStageObject.h"
 #include "plugin/PlugIn.h"
 #include "support/PlugInFolder.h"
-#include "support/ProcessStats.h"
-#include "support/Raises.h"
 #include "support/TempDir.h"
 
 using namespace TLPaymentPlugIns;
@@ -31,22 +29,6 @@ class SnippetFileTest : public ::testing::Test {
 };
 
 }  // namespace
-
-TEST_F(SnippetFileTest, FailuresReachTheCallerAndTheFileIsClosed) {
-  const long open = OpenDescriptors();
-  host.failParseOn = "mixed";
-  EXPECT_TRUE(Raises(RecordingStageObject::kHostError, [&] { plugIn.ParseSnippetFile(&host); }));
-  EXPECT_EQ(OpenDescriptors(), open);
-  host.failParseOn.clear();
-  host.failPCodeOn = "lower";
-  EXPECT_TRUE(Raises(RecordingStageObject::kHostError, [&] { plugIn.ParseSnippetFile(&host); }));
-  EXPECT_EQ(OpenDescriptors(), open);
-
-  fs::remove(folder + "/plugin.html");
-  EXPECT_TRUE(Raises(53, [&] { plugIn.ParseSnippetFile(&host); }));
-  fs::create_directory(folder + "/plugin.html");
-  EXPECT_THROW(plugIn.ParseSnippetFile(&host), Error);
-}
 
 TEST_F(SnippetFileTest, ASnippetLinkedFromOutsideThePlugInFolderIsRefused) {
   WriteFile(dir / "secret.txt", "secret");

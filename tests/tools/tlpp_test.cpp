@@ -13,7 +13,6 @@
 #include <nlohmann/json.hpp>
 
 #include "plugin/PlugInLock.h"
-#include "support/BrokenRoot.h"
 #include "support/Table.h"
 #include "support/TempDir.h"
 #include "tools/Tlpp.h"
@@ -47,34 +46,6 @@ TEST(Tlpp, AnErrorIsOneLineWithNumberAndWhereAndNothingIsWritten) {
     EXPECT_EQ(run.out, Replaced(row.fields[1], "DIR", dir.path()) + "\n") << row.line;
     EXPECT_EQ(ReadFile(dir / "config.xml"), row.fields[0]);
   }
-}
-
-TEST(Tlpp, ListAndCheckNameEachBrokenPlugInAndGoOnWithTheRest) {
-  TempDir dir;
-  const std::string root = MakeBrokenRoot(dir);
-  const auto before = Snapshot(root);
-  const CommandRun list = Tlpp("list " + root, dir / "errors.txt");
-  EXPECT_EQ(list.status, 1);
-  // A header, the good copies, dialog-no-readonly and empty-id, and the
-  // unreadable one where modes are not enforced.
-  const auto lines = [](const std::string& text) { return std::count(text.begin(), text.end(), '\n'); };
-  EXPECT_EQ(lines(list.out), 1 + kBrokenRootGoodCopies + 2 + (ModesAreEnforced() ? 0 : 1)) << list.out;
-  EXPECT_NE(list.out.find("\nGood188 "), std::string::npos);
-  const std::string errors = ReadFile(dir / "errors.txt");
-  EXPECT_EQ(lines(errors), ModesAreEnforced() ? 10 : 9) << errors;
-  EXPECT_NE(errors.find(root + "/not-well-formed/config.xml:12:12: error 100991: Configuration malformed. Proccess "
-                               "aborted (Opening and ending tag mismatch: Param line 9 and Params)\n"),
-            std::string::npos)
-      << errors;
-
-  const CommandRun check = Tlpp("check " + root, dir / "check-errors.txt");
-  EXPECT_EQ(check.status, 1);
-  EXPECT_EQ(ReadFile(dir / "check-errors.txt"), errors);
-  EXPECT_EQ(Snapshot(root), before);
-
-  // Its exit status is a line of exits.table.
-  const std::string missing = Tlpp("list " + (dir / "missing"), "&1").out;
-  EXPECT_EQ(missing.rfind(dir / "missing: error 76: Path not found: ", 0), 0u) << missing;
 }
 
 TEST(Tlpp, RefusesEachBadCommandLineBeforeReadingOrWriting) {
@@ -154,22 +125,6 @@ TEST(Tlpp, UpgradeCarriesTheOwnersValuesAndFilesIntoVersion2) {
   EXPECT_EQ(rollback.status, 0);
   EXPECT_EQ(rollback.out.rfind("restored\t" + dir.path() + "/shop/", 0), 0u) << rollback.out;
   EXPECT_EQ(ReadFile(folder + "/config.xml"), config);
-}
-
-TEST(Tlpp, UpgradeOfARootUpgradesEachPlugInWithANewVersion) {
-  TempDir dir;
-  fs::create_directory(dir / "shop");
-  fs::create_directory(dir / "new");
-  for (const std::string sample : {"cashondelivery", "creditcard", "invoice"}) {
-    CopySample(sample, dir / ("shop/" + sample));
-    CopySample(sample, dir / ("new/v2-" + sample));
-  }
-  const std::string config = ReadFile(dir / "shop/invoice/config.xml");
-  const CommandRun run = Tlpp("upgrade " + (dir / "shop") + " " + (dir / "new"));
-  EXPECT_EQ(run.status, 0) << run.out;
-  EXPECT_EQ(run.out, Fixture("tools/data/upgrade/root.expected"));
-  EXPECT_EQ(ReadFile(dir / "shop/invoice/config.xml"), config);
-  EXPECT_TRUE(fs::exists(dir / "shop/.tlpp-upgrade"));
 }
 
 namespace {

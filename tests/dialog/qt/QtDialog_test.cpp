@@ -26,7 +26,6 @@
 #include "dialog/qt/QtDialogFrontend.h"
 #include "plugin/PlugIn.h"
 #include "support/InstalledFrontend.h"
-#include "support/Raises.h"
 #include "support/ScriptedFrontend.h"
 #include "support/TempDir.h"
 
@@ -231,19 +230,6 @@ TEST_F(QtDialog, EachTabIsLaidOutAsApproved) {
   }
   EXPECT_EQ(testing_support::Replaced(layout, dir.path(), "DIR"),
             testing_support::Fixture("dialog/qt/data/layout.txt"));
-}
-
-// A dialog that could not open was not closed by OK, whatever the one before.
-TEST_F(QtDialog, AFileThatIsNotAPictureKeepsTheDialogShut) {
-  PlugIn plugIn;
-  plugIn.ConfigPath(plugInDir);
-  WhenShown([](QDialog& dialog) { QTest::mouseClick(Child<QPushButton>(dialog, "cmdOk"), Qt::LeftButton); });
-  plugIn.ShowConfigDialogue("de", "de");
-  ASSERT_TRUE(frontend->LastClosedByOk());
-  testing_support::WriteFile(plugInDir + "/logo.bmp", "not a picture");
-  EXPECT_TRUE(testing_support::Raises(481, [&] { plugIn.ShowConfigDialogue("de", "de"); }));
-  EXPECT_EQ(QApplication::topLevelWidgets().count(), 0);
-  EXPECT_FALSE(frontend->LastClosedByOk());
 }
 
 // The logo beside the name; the link underlined under the pointer, framed

@@ -34,10 +34,10 @@ TEST(TlppSecrets, NoReaderShowsASecretsValue) {
     CopySample("creditcard", dir / "root/creditcard");
     ASSERT_EQ(Piped(value + "\\n", "set " + (dir / "root/creditcard") + " " + param + " --value-stdin").status, 0);
     for (const auto& [path, line, fields] : readers) {
-      std::string command = Replaced(fields[0], "SAMPLES", TLPP_SAMPLES_DIR);
-      command = Replaced(Replaced(command, "ROOT", dir / "root"), "DIR", dir / "root/creditcard");
-      command = Replaced(Replaced(Replaced(command, "PARAM", param), "VALUE", value), "MANIFEST", dir / "manifest");
-      const CommandRun run = RunCommand(TLPP_EXE " " + Replaced(command, "STAGE", dir / "stage"), "&1");
+      const std::string command = WordsReplaced(
+          fields[0], {{"SAMPLES", TLPP_SAMPLES_DIR}, {"ROOT", dir / "root"}, {"DIR", dir / "root/creditcard"},
+                      {"PARAM", param}, {"VALUE", value}, {"MANIFEST", dir / "manifest"}, {"STAGE", dir / "stage"}});
+      const CommandRun run = RunCommand(TLPP_EXE " " + command, "&1");
       EXPECT_EQ(run.out.find(value) != std::string::npos, fields[1] == "plain" && param[0] == 'M')
           << path << ":" << line << " " << param << ": " << run.out;
     }

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <filesystem>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -151,10 +152,9 @@ std::string InScratchShop(const TempDir& dir, std::string arguments) {
     WriteFile(dir / "settings.json", Tlpp("export " + (dir / "root")).out);
     EXPECT_EQ(Tlpp("set " + (dir / "root/invoice") + " PaymentLabel before").status, 0);
   }
-  for (const TableRow& word : ReadTable("tools/data/exits.words")) {
-    arguments = Replaced(arguments, word.fields[0], dir / word.fields[1]);
-  }
-  return arguments;
+  std::map<std::string, std::string> words;
+  for (const TableRow& word : ReadTable("tools/data/exits.words")) words[word.fields[0]] = dir / word.fields[1];
+  return WordsReplaced(arguments, words);
 }
 
 // The line with each option's value in the other form: "--opt value"

@@ -110,8 +110,9 @@ bench: deps
 # (outside headers precompiled, linked with gold) kept
 # between runs (TLPP_MUTANTS_DIR, default /tmp/tlpp-mutants). Each runs only
 # the tests that reach its line. Prints caught or missed per mutant, the
-# score, the equivalents claimed and every survivor with the command that
-# plants it alone. Not part of make test.
+# score, the equivalents claimed (counted without being planted;
+# tools/mutants/mutants.py --claims plants them too) and every survivor with
+# the command that plants it alone. Not part of make test.
 SAMPLE ?= 100
 SEED ?= 1
 mutants: deps

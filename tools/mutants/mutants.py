@@ -12,22 +12,25 @@ Two kinds of fault run:
 
 A survivor is either caught by a new test or claimed equivalent, with the
 reason no input can tell it apart, in equivalent.txt (drawn mutants) or
-faults.txt (the list). The score counts only the rest.
+faults.txt (the list). The score counts only the rest. A claimed
+equivalent is counted as such without being planted; --claims plants and
+tests the claims too, to find one a test now tells apart.
 
-Which tests reach a line comes from a coverage build: the scratch build is
-compiled with --coverage, every test runs once on the unchanged tree in a
-profile folder of its own, and gcov says which lines each one ran. A
-mutant runs only the tests that ran its line (all that ran its file, for
-a line without code of its own), two at a time: first those that caught
-an earlier fault in the same file (remembered from run to run), then the
-fastest. It stops at the first failure; a line no test runs is missed
-once the mutant is shown to build.
+Which tests reach a line comes from a coverage build: the code of src/ and
+tools/ is compiled with --coverage in the scratch build, every test runs
+once on the unchanged tree in a profile folder of its own, and gcov says
+which lines each one ran. A mutant runs only the tests that ran its line
+(all that ran its file, for a line without code of its own), two at a
+time: first those that caught an earlier fault in the same file
+(remembered from run to run), then the fastest. It stops at the first
+failure, and stops the test running beside it; a line no test runs is
+missed once the mutant is shown to build.
 
 The scratch copy, its build, the reach (keyed by the tree's content) and
 the remembered killers live in TLPP_MUTANTS_DIR (default
 /tmp/tlpp-mutants) and are kept between runs, so a second run starts at
-once. ccache, when installed, answers for
-the file a mutant touched when it is put back.
+once. ccache, when installed, answers for the file a mutant touched when
+it is put back.
 
     tools/mutants/mutants.py                       100 drawn with seed 1, then the list
     tools/mutants/mutants.py --sample 50 --seed 7  50 drawn with seed 7, then the list
@@ -35,6 +38,7 @@ the file a mutant touched when it is put back.
     tools/mutants/mutants.py --no-list             the drawn sample only
     tools/mutants/mutants.py --mutant 1a2b3c4d     one drawn mutant, by the name a run printed
     tools/mutants/mutants.py --only 3,17           faults 3 and 17 of the list only
+    tools/mutants/mutants.py --claims              as the first, the claimed equivalents planted too
     tools/mutants/mutants.py --check               the list and equivalents only: every entry found
     tools/mutants/mutants.py --matrix kills.json   as the first, and which one or two tests catch each fault
 """
@@ -49,6 +53,7 @@ import shutil
 import signal
 import subprocess
 import sys
+import threading
 import time
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
@@ -182,15 +187,16 @@ def sync_tree():
 
 
 def configure():
-    """A coverage build without optimisation, with Ninja, gold, the outside
-    headers precompiled, no manual page, and ccache where it is installed;
-    test programs are not linked again when only the library changed.
-    Configured again when these settings change."""
+    """A build without optimisation, the code of src/ and tools/ compiled
+    for coverage, with Ninja, gold, the outside headers precompiled, no
+    manual page, and ccache where it is installed; test programs are not
+    linked again when only the library changed. Configured again when these
+    settings change."""
     launcher = shutil.which("ccache") or ""
-    coverage = "--coverage"
-    linker = f"{coverage} -fuse-ld=gold"
+    linker = "--coverage -fuse-ld=gold"
     settings = ["-G", "Ninja", "-DCMAKE_BUILD_TYPE=Release", "-DCMAKE_CXX_FLAGS_RELEASE=-O0",
-                "-DCMAKE_C_FLAGS_RELEASE=-O0", f"-DCMAKE_CXX_FLAGS={coverage}", f"-DCMAKE_C_FLAGS={coverage}",
+                "-DCMAKE_C_FLAGS_RELEASE=-O0",
+                f"-DCMAKE_PROJECT_TLPaymentPlugIns_INCLUDE={TREE / 'tools' / 'mutants' / 'coverage.cmake'}",
                 f"-DCMAKE_EXE_LINKER_FLAGS={linker}", f"-DCMAKE_SHARED_LINKER_FLAGS={linker}",
                 f"-DCMAKE_MODULE_LINKER_FLAGS={linker}", "-DCMAKE_LINK_DEPENDS_NO_SHARED=ON",
                 "-DCMAKE_INTERPROCEDURAL_OPTIMIZATION=OFF", "-DTLPP_PRECOMPILE_HEADERS=ON",
@@ -232,17 +238,23 @@ class Test:
         return ["ctest", "--test-dir", str(BUILD), "-R", "^" + self.name.replace(".", r"\.") + "$",
                 "--no-tests=error"]
 
-    def run(self, profile, timeout):
-        """True when the test passes, within the timeout. The test runs in a
-        process group of its own, killed whole when it ends: a mutant that
-        hangs a program the test started (tlpp, a host) leaves nothing
-        behind to slow the next one down."""
+    def run(self, profile, timeout, enough=None):
+        """True when the test passes, within the timeout; None when `enough`
+        (an event) is set first, because other tests told what was asked.
+        The test runs in a process group of its own, killed whole when it
+        ends: a mutant that hangs a program the test started (tlpp, a host)
+        leaves nothing behind to slow the next one down."""
         environment = dict(ENVIRONMENT, GCOV_PREFIX=str(profile))
         process = subprocess.Popen(self.command(), cwd=BUILD / "tests", env=environment, stdin=subprocess.DEVNULL,
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+        deadline = time.monotonic() + timeout
         try:
-            return process.wait(timeout=timeout) == 0
-        except subprocess.TimeoutExpired:
+            while time.monotonic() < deadline:
+                try:
+                    return process.wait(timeout=0.02) == 0
+                except subprocess.TimeoutExpired:
+                    if enough is not None and enough.is_set():
+                        return None
             return False
         finally:
             try:
@@ -290,13 +302,17 @@ def reach_of(index, profile):
             link.symlink_to(notes)
     if not counts:
         return index, found
-    output = subprocess.run(["gcov", "--json-format", "--stdout", *map(str, counts)], cwd=BUILD,
-                            capture_output=True).stdout.decode(errors="replace")
+    # A source's name is relative to the build where ccache made it so, and
+    # relative to the tree once the tree's prefix is taken off; names still
+    # absolute (the system's headers) are left out, which halves gcov's time.
+    output = subprocess.run(["gcov", "--json-format", "--stdout", "--relative-only", "--source-prefix", str(TREE),
+                             *map(str, counts)], cwd=BUILD, capture_output=True).stdout.decode(errors="replace")
     for document in output.splitlines():
         if not document.strip():
             continue
         for entry in json.loads(document).get("files", []):
-            path = os.path.normpath(os.path.join(BUILD, entry["file"]))
+            name = entry["file"]
+            path = os.path.normpath(os.path.join(BUILD if name.startswith("../") else TREE, name))
             if not path.startswith(str(TREE) + "/"):
                 continue
             relative = path[len(str(TREE)) + 1:]
@@ -369,15 +385,18 @@ def measure(tests, digest):
 
 def failures(tests, wanted):
     """The first `wanted` of the tests to fail (fewer when fewer fail); two
-    at a time, in the order given, the rest cancelled once enough failed."""
+    at a time, in the order given, the rest cancelled and those running
+    stopped once enough failed."""
     scratch = WORK / "scratch-profile"
     failed = []
+    enough = threading.Event()
     with concurrent.futures.ThreadPoolExecutor(max_workers=JOBS) as pool:
-        runs = {pool.submit(test.run, scratch, max(10.0, 5 * test.seconds)): test for test in tests}
+        runs = {pool.submit(test.run, scratch, max(10.0, 5 * test.seconds), enough): test for test in tests}
         for done in concurrent.futures.as_completed(runs):
-            if not done.cancelled() and not done.result():
+            if not done.cancelled() and done.result() is False:
                 failed.append(runs[done])
                 if len(failed) == wanted:
+                    enough.set()
                     for other in runs:
                         other.cancel()
                     break
@@ -389,12 +408,16 @@ def failures(tests, wanted):
 SPENT = {"build": 0.0, "tests": 0.0}
 
 
-def judge(fault, reach, killers, matrix=None):
+def judge(fault, reach, killers, matrix=None, claims=False):
     """Plants one fault, builds and runs the tests that reach it: caught,
-    MISSED, equal (a claimed equivalent that survived), unreached (missed:
-    no test runs its line) or unbuilt. With a matrix, a caught fault runs on
-    until a second test fails too, and the matrix records the one or two
-    that failed: a fault only one test catches is why that test stays."""
+    MISSED, unreached (missed: no test runs its line) or unbuilt. A claimed
+    equivalent is equal without being planted, unless `claims` asks for it
+    to run like the rest: then a test that catches it contradicts the claim.
+    With a matrix, a caught fault runs on until a second test fails too, and
+    the matrix records the one or two that failed: a fault only one test
+    catches is why that test stays."""
+    if fault.equivalent and not claims:
+        return "equal", fault.equivalent
     target = TREE / fault.path
     original = target.read_text()
     planted = fault.planted(original)
@@ -455,6 +478,8 @@ def main():
     parser.add_argument("--no-list", action="store_true", help="leave out the faults of faults.txt")
     parser.add_argument("--only", help="only these faults of faults.txt, comma-separated numbers")
     parser.add_argument("--mutant", help="only this drawn mutant, by the name a run printed")
+    parser.add_argument("--claims", action="store_true",
+                        help="plant and test the claimed equivalents too: a claim a test catches shows as caught")
     parser.add_argument("--check", action="store_true", help="check faults.txt and equivalent.txt, and stop")
     parser.add_argument("--matrix", metavar="FILE",
                         help="run caught faults on to a second failing test and add which failed to FILE (JSON)")
@@ -528,13 +553,13 @@ def main():
     for one in drawn:
         if taken == wanted:
             break
-        verdict, note = judge(one, reach, killers, matrix)
+        verdict, note = judge(one, reach, killers, matrix, options.claims)
         report("drawn", one, verdict, note)
         taken += verdict != "unbuilt"
     if drawn and listed:
         print(f"\nthe list, {len(listed)} faults:", flush=True)
     for fault in listed:
-        verdict, note = judge(fault, reach, killers, matrix)
+        verdict, note = judge(fault, reach, killers, matrix, options.claims)
         report("listed", fault, verdict, note)
 
     print()

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <map>
 #include <string>
 
 namespace testing_support {
@@ -36,25 +35,6 @@ inline std::string Replaced(std::string text, const std::string& from, const std
     text.replace(at, from.size(), to);
   }
   return text;
-}
-
-// The text with each word (a run of capitals, digits and '_') that words
-// names replaced by what it stands for, in one pass: nothing put in is read
-// again, so a scratch path whose random part spells a word stays whole.
-inline std::string WordsReplaced(const std::string& text, const std::map<std::string, std::string>& words) {
-  const auto inWord = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_'; };
-  std::string out;
-  for (std::size_t at = 0, end = 0; at < text.size(); at = end) {
-    for (end = at; end < text.size() && inWord(text[end]); ++end) {
-    }
-    if (end == at) {
-      out += text[end++];
-      continue;
-    }
-    const auto word = words.find(text.substr(at, end - at));
-    out += word == words.end() ? text.substr(at, end - at) : word->second;
-  }
-  return out;
 }
 
 }  // namespace testing_support

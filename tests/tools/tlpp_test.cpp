@@ -5,7 +5,6 @@
 #include <chrono>
 #include <filesystem>
 #include <iterator>
-#include <map>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -130,8 +129,9 @@ TEST(Tlpp, UpgradeCarriesTheOwnersValuesAndFilesIntoVersion2) {
 
 namespace {
 
-// The arguments of a line of exits.table, its words replaced by the paths
-// of a scratch shop made in dir for it.
+// The arguments of a line of exits.table, its words replaced by paths in a
+// scratch shop made in dir for it, relative to dir, where the line runs: a
+// path put in has no capitals, so no word is ever found inside one.
 std::string InScratchShop(const TempDir& dir, std::string arguments) {
   for (const char* folder : {"root", "new_root", "stage"}) fs::create_directory(dir / folder);
   for (const std::string root : {"root/", "new_root/"}) {
@@ -152,9 +152,10 @@ std::string InScratchShop(const TempDir& dir, std::string arguments) {
     WriteFile(dir / "settings.json", Tlpp("export " + (dir / "root")).out);
     EXPECT_EQ(Tlpp("set " + (dir / "root/invoice") + " PaymentLabel before").status, 0);
   }
-  std::map<std::string, std::string> words;
-  for (const TableRow& word : ReadTable("tools/data/exits.words")) words[word.fields[0]] = dir / word.fields[1];
-  return WordsReplaced(arguments, words);
+  for (const TableRow& word : ReadTable("tools/data/exits.words")) {
+    arguments = Replaced(arguments, word.fields[0], word.fields[1]);
+  }
+  return arguments;
 }
 
 // The line with each option's value in the other form: "--opt value"
@@ -189,7 +190,7 @@ TEST(Tlpp, EachCommandExitsWithEachStatusAloneInEitherOptionForm) {
       if (row.fields.size() > 2 && row.fields[2] == "locked") {
         lock.emplace(dir / "root/invoice", std::chrono::milliseconds(0));
       }
-      const CommandRun run = Tlpp(arguments, "&1");
+      const CommandRun run = Tlpp(arguments, "&1", "cd " + dir.path() + " &&");
       EXPECT_EQ(run.status, std::stoi(row.fields.at(1))) << line << "\n" << run.out;
       const std::string out = Replaced(run.out, dir.path(), "DIR");
       EXPECT_EQ(out, first.value_or(out)) << line;
